@@ -1,0 +1,87 @@
+#include "wxcrafter/reader_uart_monitor_pannel_base/uart_monitor_pannel.h"
+
+#include <cstring>
+
+#include "wxcrafter/page_support/page_support.h"
+
+uint8_t UartData[50] = {0};
+int sendlenght = 0;
+
+namespace {
+
+// Two hexadecimal digits per byte of UartData.
+const size_t kMaxInputDigits = 2 * sizeof UartData;
+
+int hex_value(wxUniChar c)
+{
+    if (c >= '0' && c <= '9')
+        return c.GetValue() - '0';
+    if (c >= 'A' && c <= 'F')
+        return c.GetValue() - 'A' + 10;
+    return c.GetValue() - 'a' + 10;
+}
+
+}  // namespace
+
+uart_monitor_pannel::uart_monitor_pannel(wxWindow* parent)
+    : uart_monitor_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL)
+{
+    // Typing stops at what UartData can hold.
+    InputData_textCtrl->SetMaxLength(kMaxInputDigits);
+}
+
+uart_monitor_pannel::~uart_monitor_pannel() {}
+
+void uart_monitor_pannel::SetUartDataShow(wxString text, char mode)
+{
+    textCtrl->SetDefaultStyle(wxTextAttr(mode ? *wxRED : *wxBLACK));
+    textCtrl->AppendText(text);
+}
+
+void uart_monitor_pannel::clearUartData()
+{
+    textCtrl->Clear();
+}
+
+void uart_monitor_pannel::InputDataEnter(wxCommandEvent&)
+{
+    if (cut_at_first_refused(InputData_textCtrl, is_hex_digit))
+        return;
+    // A paste is not held back by the length limit on every platform.
+    const wxString text = InputData_textCtrl->GetValue();
+    if (text.length() > kMaxInputDigits) {
+        InputData_textCtrl->SetValue(text.Left(kMaxInputDigits));
+        InputData_textCtrl->SetInsertionPointEnd();
+    }
+}
+
+void uart_monitor_pannel::SendData(wxCommandEvent& event)
+{
+    const wxString text = InputData_textCtrl->GetValue();
+    // Less than one whole byte is no command; more than UartData holds, or
+    // a character that is no digit, only gets here past the filter.
+    if (text.length() < 2 || text.length() > kMaxInputDigits) {
+        event.Skip();
+        return;
+    }
+    for (wxUniChar c : text)
+        if (!is_hex_digit(c)) {
+            event.Skip();
+            return;
+        }
+
+    sendlenght = static_cast<int>(text.length() / 2);
+    for (int i = 0; i < sendlenght; ++i)
+        UartData[i] = static_cast<uint8_t>(hex_value(text[2 * i]) * 16 + hex_value(text[2 * i + 1]));
+    post_request(wxEVT_SENDUARTDATA);
+    event.Skip();
+}
+
+void uart_monitor_pannel::ClearData(wxCommandEvent& event)
+{
+    textCtrl->Clear();
+    InputData_textCtrl->Clear();
+    CheckBit_textCtrl->Clear();
+    std::memset(UartData, 0, sizeof UartData);
+    event.Skip();
+}

@@ -1,0 +1,29 @@
+// The serial monitor: shows the frames the controller reports (received in
+// red, sent in black) and sends a raw command typed in hexadecimal.
+#pragma once
+
+#include <cstdint>
+
+#include <wx/string.h>
+
+#include "wxcrafter/reader_uart_monitor_pannel_base/reader_uart_monitor_pannel_base.h"
+
+// The raw command to send: byte 0 the command code, then its data bytes.
+extern uint8_t UartData[50];
+// How many bytes of UartData to send.
+extern int sendlenght;
+
+class uart_monitor_pannel : public uart_monitor_pannelBase {
+public:
+    explicit uart_monitor_pannel(wxWindow* parent);
+    virtual ~uart_monitor_pannel();
+
+    // Appends `text` to the log, red when `mode` is non-zero, else black.
+    void SetUartDataShow(wxString text, char mode);
+    void clearUartData();
+
+protected:
+    void InputDataEnter(wxCommandEvent& event) override;
+    void SendData(wxCommandEvent& event) override;
+    void ClearData(wxCommandEvent& event) override;
+};
