@@ -1,0 +1,155 @@
+// Our small POSIX layer: the few system services the serial-port library and
+// the link drivers need, one concern a source file:
+//   port_io.cpp      open/lock, purge, read and write with a deadline, modem lines
+//   line_termios2.cpp line settings through TCGETS2/TCSETS2 (any baud rate)
+//   port_list.cpp    the serial devices the system has
+//   dynamic_lib.cpp  the program's own folder, loading libraries from it
+//
+// Nothing here throws; failures come back as results. errno is left as the
+// failing call set it, for callers that want to log it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// ---------------------------------------------------------------- port I/O
+
+// Opens `path` for reading and writing (non-blocking, not the controlling
+// terminal, closed on exec) and takes it exclusively: an advisory lock that
+// every opener of this layer takes (it also holds against root, unlike
+// TIOCEXCL alone) plus TIOCEXCL for other programs. Returns the descriptor,
+// or -1 when the path cannot be opened or someone else holds it.
+// A file that is not a terminal opens; the first terminal call then fails.
+int OpenPortExclusive(const std::string& path);
+
+// Gives up exclusivity and closes. Accepts -1 (does nothing).
+void ClosePort(int fd);
+
+// Discards bytes waiting in the input and/or output queue. False on error
+// (for example when `fd` is not a terminal).
+bool PurgePort(int fd, bool input, bool output);
+
+enum class ReadResult {
+    Data,     // `got` > 0 bytes were read
+    Timeout,  // nothing came within the wait
+    HungUp,   // the other side is gone or the device failed
+};
+
+// Discards output that the driver still holds unsent (after a write that
+// timed out). Bytes already gone are left alone: on a pseudo-terminal a
+// plain output flush would also drop what the other side has not read yet.
+// False on error.
+bool DiscardUnsentOutput(int fd);
+
+// Waits at most `timeout_ms` for input, then reads what is waiting, up to
+// `capacity` bytes, into `buffer`. On HungUp the call has still waited the
+// whole `timeout_ms`, so a caller's retry loop never spins. EINTR is retried
+// within the same deadline.
+ReadResult ReadWithin(int fd, char* buffer, std::size_t capacity, int timeout_ms,
+                      std::size_t& got);
+
+// Writes all `count` bytes, waiting for room until `timeout_ms` has passed,
+// then waits until they have left the driver (within the same deadline).
+// Returns true only when every byte was written and drained.
+bool WriteAll(int fd, const char* buffer, std::size_t count, int timeout_ms);
+
+// Bytes the driver holds in its input queue; -1 on error.
+int InputQueued(int fd);
+
+enum ModemLine : unsigned {
+    kLineCTS = 1u << 0,
+    kLineDSR = 1u << 1,
+    kLineRI = 1u << 2,
+    kLineCD = 1u << 3,
+};
+
+// Raises (`on`) or drops RTS / DTR. False when the device refuses.
+bool SetRTS(int fd, bool on);
+bool SetDTR(int fd, bool on);
+
+// Reads the modem input lines into `lines` (ModemLine bits). False when the
+// device has no modem lines (a pseudo-terminal may refuse).
+bool GetModemLines(int fd, unsigned& lines);
+
+// Sleeps at least `ms` milliseconds.
+void SleepMs(int ms);
+
+// ----------------------------------------------------------- line settings
+
+// The kernel's terminal attributes, arbitrary speeds included, in a form that
+// needs neither <termios.h> nor <asm/termbits.h> (the two cannot meet in one
+// file). Flag values are the kernel's, which glibc's constants equal.
+struct LineAttributes {
+    std::uint32_t iflag = 0;
+    std::uint32_t oflag = 0;
+    std::uint32_t cflag = 0;
+    std::uint32_t lflag = 0;
+    std::uint8_t line = 0;
+    std::uint8_t cc[19] = {};
+    std::uint32_t ispeed = 0;
+    std::uint32_t ospeed = 0;
+};
+
+// What the caller asks of the line.
+struct LineFormat {
+    long baud = 9600;
+    long data_bits = 8;  // 5..8
+    char parity = 'N';   // 'N', 'E', 'O', 'M' (mark) or 'S' (space)
+    int stop_bits = 1;   // 1 or 2
+};
+
+// TCGETS2 / TCSETS2. False on error (not a terminal, rate refused...).
+bool GetLineAttributes(int fd, LineAttributes& out);
+bool SetLineAttributes(int fd, const LineAttributes& in);
+
+// Turns `attr` into a raw binary line with `format`: no echo, no canonical
+// mode, no signals, no CR/LF mapping, no output processing, no software or
+// hardware flow control, CLOCAL|CREAD, the exact rate in both directions.
+// Returns false, leaving `attr` unchanged, when `format` has no terminal
+// form (a rate of 0 or less, or beyond 32 bits; data bits outside 5..8).
+bool MakeRawLine(LineAttributes& attr, const LineFormat& format);
+
+// ---------------------------------------------------------------- port list
+
+// Bare names (such as "ttyUSB0") of the serial devices under `sys_class_tty`
+// that have a device behind them and a character device of that name under
+// `dev_dir`, in natural order (ttyUSB2 before ttyUSB10). Placeholder ttyS*
+// ports without a UART (port type 0) are skipped.
+std::vector<std::string> ListSystemPorts(const std::string& sys_class_tty = "/sys/class/tty",
+                                         const std::string& dev_dir = "/dev");
+
+// The absolute paths named in READER_EXTRA_PORTS (colon-separated) that
+// exist as character devices now, in the order given.
+std::vector<std::string> ListExtraPorts();
+
+// ListSystemPorts() followed by ListExtraPorts().
+std::vector<std::string> ListPorts();
+
+// ----------------------------------------------------------- dynamic loading
+
+using LibraryHandle = void*;
+
+// Full path of the running program (from /proc/self/exe); empty on failure.
+std::string ExecutablePath();
+
+// The program's folder with a trailing '/'; empty on failure.
+std::string ExecutableDir();
+
+// Loads the shared library `file_name` (a bare name, no '/') from the
+// program's own folder. Returns null on failure; LastLoadError() says why.
+LibraryHandle LoadLibraryFromExeDir(const std::string& file_name);
+
+// Looks up `name` in `library`; null when absent (LastLoadError() says why).
+void* FindSymbol(LibraryHandle library, const char* name);
+
+// Releases a library from LoadLibraryFromExeDir. False for null or on error.
+bool UnloadLibrary(LibraryHandle library);
+
+// Text of this thread's last failure of the loading calls above.
+std::string LastLoadError();
+
+}  // namespace platform
