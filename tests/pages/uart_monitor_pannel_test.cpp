@@ -1,0 +1,176 @@
+// The serial monitor: its hex filter, what a send stores and posts, the
+// clear button, and the colours of the lines it shows.
+#include "page_test_support.h"
+
+#include <algorithm>
+
+#include "wxcrafter/reader_uart_monitor_pannel_base/uart_monitor_pannel.h"
+
+using namespace page_test;
+
+namespace {
+
+class MonitorPage : public ::testing::Test {
+protected:
+    Host<uart_monitor_pannel> host;
+    uart_monitor_pannel* page = host.page;
+    wxTextCtrl* input = page->GetInputData_textCtrl();
+    Recorder recorder;
+
+    // Types `digits`, presses send, and returns how many requests went out.
+    size_t send(const wxString& digits)
+    {
+        gui_test::paste_text(input, digits);
+        EXPECT_TRUE(click(page->GetSendData_button()));
+        const auto posted = recorder.take();
+        for (const Posted& p : posted) {
+            EXPECT_EQ(p.type, wxEVT_SENDUARTDATA);
+            EXPECT_FALSE(p.connect_carrier);
+            EXPECT_EQ(p.id, 0);
+        }
+        return posted.size();
+    }
+
+    // The colour the log shows at character `pos`.
+    wxColour colour_at(long pos)
+    {
+        wxTextAttr attr;
+        EXPECT_TRUE(page->GetTextCtrl()->GetStyle(pos, attr));
+        return attr.GetTextColour();
+    }
+};
+
+wxString hex_run(size_t digits)
+{
+    wxString text;
+    for (size_t i = 0; i < digits; ++i)
+        text += wxString::Format(wxT("%X"), static_cast<unsigned>(i % 16));
+    return text;
+}
+
+TEST_F(MonitorPage, FilterKeepsTheHexDigitsBeforeTheFirstOther)
+{
+    gui_test::paste_text(input, wxT("7G2"));
+    EXPECT_EQ(input->GetValue(), wxT("7"));
+    EXPECT_EQ(input->GetInsertionPoint(), input->GetLastPosition());
+
+    // Typed, the refused key goes at once and typing goes on after it.
+    input->Clear();
+    gui_test::type_text(input, wxT("7G"));
+    EXPECT_EQ(input->GetValue(), wxT("7"));
+    EXPECT_EQ(input->GetInsertionPoint(), input->GetLastPosition());
+    gui_test::type_text(input, wxT("2"));
+    EXPECT_EQ(input->GetValue(), wxT("72"));
+
+    gui_test::paste_text(input, wxT("a0fF 01"));
+    EXPECT_EQ(input->GetValue(), wxT("a0fF"));
+    EXPECT_EQ(input->GetInsertionPoint(), input->GetLastPosition());
+
+    gui_test::paste_text(input, wxT("0123456789abcdefABCDEF"));
+    EXPECT_EQ(input->GetValue(), wxT("0123456789abcdefABCDEF"));
+}
+
+TEST_F(MonitorPage, InputHoldsAtMostWhatUartDataHolds)
+{
+    gui_test::type_text(input, hex_run(101));
+    EXPECT_EQ(input->GetValue(), hex_run(100));
+
+    // A longer paste is refused whole: no cut command is left to send.
+    gui_test::paste_text(input, hex_run(102));
+    EXPECT_EQ(input->GetValue(), wxEmptyString);
+    EXPECT_TRUE(click(page->GetSendData_button()));
+    EXPECT_TRUE(recorder.take().empty());
+}
+
+TEST_F(MonitorPage, SendsOneByteCommand)
+{
+    sendlenght = 9;
+    EXPECT_EQ(send(wxT("72")), 1u);
+    EXPECT_EQ(sendlenght, 1);
+    EXPECT_EQ(UartData[0], 0x72);
+}
+
+TEST_F(MonitorPage, SendsCommandWithData)
+{
+    EXPECT_EQ(send(wxT("8901")), 1u);
+    EXPECT_EQ(sendlenght, 2);
+    EXPECT_EQ(UartData[0], 0x89);
+    EXPECT_EQ(UartData[1], 0x01);
+
+    EXPECT_EQ(send(wxT("a0Ff")), 1u);
+    EXPECT_EQ(UartData[0], 0xA0);
+    EXPECT_EQ(UartData[1], 0xFF);
+}
+
+TEST_F(MonitorPage, IgnoresAnOddLastDigit)
+{
+    UartData[1] = 0x55;
+    EXPECT_EQ(send(wxT("720")), 1u);
+    EXPECT_EQ(sendlenght, 1);
+    EXPECT_EQ(UartData[0], 0x72);
+    EXPECT_EQ(UartData[1], 0x55);
+}
+
+TEST_F(MonitorPage, LessThanOneByteSendsNothing)
+{
+    sendlenght = 3;
+    EXPECT_EQ(send(wxEmptyString), 0u);
+    EXPECT_EQ(send(wxT("7")), 0u);
+    EXPECT_EQ(sendlenght, 3);
+}
+
+TEST_F(MonitorPage, LongestCommandFillsUartDataExactly)
+{
+    EXPECT_EQ(send(hex_run(100)), 1u);
+    EXPECT_EQ(sendlenght, 50);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(UartData[i], ((2 * i) % 16) * 16 + (2 * i + 1) % 16) << i;
+}
+
+TEST_F(MonitorPage, TextPastTheFilterIsRefusedNotCut)
+{
+    // ChangeValue raises no text event, so the filter never sees this.
+    input->ChangeValue(hex_run(120));
+    EXPECT_TRUE(click(page->GetSendData_button()));
+    input->ChangeValue(wxT("12 4"));
+    EXPECT_TRUE(click(page->GetSendData_button()));
+    EXPECT_TRUE(recorder.take().empty());
+}
+
+TEST_F(MonitorPage, ClearEmptiesTheBoxesAndUartData)
+{
+    page->SetUartDataShow(wxT("[1:2:3:4] A0 03 01 72 EA \n"), 0);
+    send(wxT("8901"));
+    page->GetCheckBit_textCtrl()->SetValue(wxT("EA"));
+
+    EXPECT_TRUE(click(page->GetClearData_button()));
+    EXPECT_EQ(page->GetTextCtrl()->GetValue(), wxEmptyString);
+    EXPECT_EQ(input->GetValue(), wxEmptyString);
+    EXPECT_EQ(page->GetCheckBit_textCtrl()->GetValue(), wxEmptyString);
+    EXPECT_TRUE(std::all_of(std::begin(UartData), std::end(UartData), [](uint8_t b) { return b == 0; }));
+    EXPECT_EQ(sendlenght, 2);
+    EXPECT_TRUE(recorder.take().empty());
+}
+
+TEST_F(MonitorPage, ReceivedLinesAreRedAndSentLinesBlack)
+{
+    const wxString received = wxT("[10:1:2:3] A0 04 01 72 10 D9 \n");
+    const wxString sent = wxT("[10:1:2:4] A0 03 01 72 EA \n");
+    page->SetUartDataShow(received, 1);
+    page->SetUartDataShow(sent, 0);
+    page->SetUartDataShow(received, 2);
+
+    EXPECT_EQ(page->GetTextCtrl()->GetValue(), received + sent + received);
+    const long second = static_cast<long>(received.length());
+    const long third = second + static_cast<long>(sent.length());
+    EXPECT_EQ(colour_at(1), *wxRED);
+    EXPECT_EQ(colour_at(second - 2), *wxRED);
+    EXPECT_EQ(colour_at(second + 1), *wxBLACK);
+    EXPECT_EQ(colour_at(third - 2), *wxBLACK);
+    EXPECT_EQ(colour_at(third + 1), *wxRED);
+
+    page->clearUartData();
+    EXPECT_EQ(page->GetTextCtrl()->GetValue(), wxEmptyString);
+}
+
+}  // namespace
