@@ -1,0 +1,296 @@
+// The controller's construction, timers, operation log and response
+// time-out. Its receive path and link lifecycle are in APP_receive.cpp and
+// APP_link.cpp.
+#include "APP.h"
+
+#include "rfid_event/rfid_event.h"
+#include "rfid_event/rfid_notifiler.h"
+#include "sdk_package/link_thread/LinkThread.h"
+#include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
+#include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
+#include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
+#include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
+#include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
+#include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
+#include "wxcrafter/rfid_upgrade_pannel_base/rfid_upgrade_pannel.h"
+#include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
+
+#include <wx/datetime.h>
+#include <wx/msgdlg.h>
+#include <wx/xrc/xmlres.h>
+
+#include <cstring>
+
+enum {
+    ID_ELAPSED_TIMER = 1000,
+    ID_TIMEOUT_TIMER = 1001,
+    ID_DATA_TIMER = 1002,
+    ID_TAG_LIST_TIMER = 1003,
+    ID_LOG_TIMER = 1004,
+};
+
+wxBEGIN_EVENT_TABLE(MainAPP, MainFrame)
+    EVT_TIMER(ID_ELAPSED_TIMER, MainAPP::Ontimer)
+    EVT_TIMER(ID_TIMEOUT_TIMER, MainAPP::OnTimeOut)
+    EVT_TIMER(ID_DATA_TIMER, MainAPP::DataTimer)
+    EVT_TIMER(ID_TAG_LIST_TIMER, MainAPP::TagListTimer)
+    EVT_TIMER(ID_LOG_TIMER, MainAPP::LogTimer)
+    EVT_THREAD(XRCID("uartThreadcompletion"), MainAPP::UartOnThreadcomple)
+    EVT_THREAD(XRCID("hidThreadcompletion"), MainAPP::HidOnThreadcomple)
+    EVT_THREAD(XRCID("tcpThreadcompletion"), MainAPP::TCPOnThreadcomple)
+    EVT_THREAD(XRCID("Thread"), MainAPP::OnThreadUpdate)
+    EVT_THREAD(XRCID("Thread_hid"), MainAPP::OnThreadUpdate_Hid)
+    EVT_THREAD(XRCID("Thread_tcp"), MainAPP::OnThreadUpdate_TCP)
+    EVT_THREAD(XRCID("Thread_uartstate"), MainAPP::UartState)
+    EVT_THREAD(XRCID("Thread_hidstate"), MainAPP::HidState)
+    EVT_THREAD(XRCID("Thread_tcpstate"), MainAPP::TCPState)
+    EVT_THREAD(XRCID("Thread_Gethidinfo"), MainAPP::OnThreadUpdate_GetPath)
+    EVT_THREAD(XRCID("Thread_GetPort"), MainAPP::OnThreadUpdate_GetPort)
+wxEND_EVENT_TABLE()
+
+wxString format_log_time(int hour, int minute, int second, int millisecond)
+{
+    return wxString::Format("%d:%d:%d:%d", hour, minute, second, millisecond);
+}
+
+MainAPP::MainAPP(wxWindow* parent) : MainFrame(parent)
+{
+    pakagelen = 0;
+    Logqueue = new moodycamel::ConcurrentQueue<RXBUF>(1024);
+    inventory_flag = false;
+    buffer_inventory_flag = false;
+    custom_inventory_flag = false;
+    switchant_inventory_flag = false;
+    tag_list_lenght = 0;
+    list_enum_flag = NULL_FLAG;
+    inventorymode = 0;
+    std::memset(&rxlog, 0, sizeof rxlog);
+
+    m_timer = new wxTimer(this, ID_ELAPSED_TIMER);
+    timeout = new wxTimer(this, ID_TIMEOUT_TIMER);
+    data_timer = new wxTimer(this, ID_DATA_TIMER);
+    tag_list_timer = new wxTimer(this, ID_TAG_LIST_TIMER);
+    log_timer = new wxTimer(this, ID_LOG_TIMER);
+    timeoutflag = 0;
+    uart_thread = nullptr;
+    hid_thread = nullptr;
+    tcp_thread = nullptr;
+
+    realtime_inventory_pannel* realtime = rfid_6c_tag_test_pannel->realtime_inventory_subpannel;
+    realtime->SetTagNumber(0);
+    realtime->SetIdentifyTime(0);
+    realtime->SetExcuteTime("0");
+    realtime->SetAcumulateData("0");
+    realtime->SetAcumulatetime("0");
+
+    // The receive buffer exists before anything can reach the decoder.
+    rx_data = static_cast<uint8_t*>(calloc(255, 1));
+
+    bind_requests(true);
+    Bind(wxEVT_CLOSE_WINDOW, &MainAPP::OnClose, this);
+
+    uartthreadcreat();
+    changeconnect();
+    menudisable();
+
+    SetDataTime();
+    SetLogTime();
+}
+
+MainAPP::~MainAPP()
+{
+    shutdown_links();
+    bind_requests(false);
+    delete m_timer;
+    delete timeout;
+    delete data_timer;
+    delete tag_list_timer;
+    delete log_timer;
+    free(rx_data);
+    delete Logqueue;
+}
+
+void MainAPP::bind_requests(bool bind)
+{
+    EventNotifier* hub = EventNotifier::Get();
+    // Handlers come with the parts of the controller that own them; an
+    // event type that nothing binds yet is simply not delivered.
+    auto link = [&](const wxEventTypeTag<rfidConnectEvent>& type,
+                    void (MainAPP::*handler)(rfidConnectEvent&)) {
+        if (bind)
+            hub->Bind(type, handler, this);
+        else
+            hub->Unbind(type, handler, this);
+    };
+    auto config = [&](const wxEventTypeTag<rfidConfigEvent>& type,
+                      void (MainAPP::*handler)(rfidConfigEvent&)) {
+        if (bind)
+            hub->Bind(type, handler, this);
+        else
+            hub->Unbind(type, handler, this);
+    };
+    link(wxEVT_CONNECT_PORT, &MainAPP::ConnectUart);
+    link(wxEVT_DISCONNECT_PORT, &MainAPP::DisConnectUart);
+    link(wxEVT_CONNECT_TCP, &MainAPP::ConnectTCP);
+    link(wxEVT_DISCONNECT_TCP, &MainAPP::DisConnectTCP);
+    link(wxEVT_CONNECTMETHOD, &MainAPP::SetConnectMethod);
+    link(wxEVT_SET485ADDR, &MainAPP::Set485ADDR);
+    link(wxEVT_CONNECTHID, &MainAPP::ConnectHID);
+    link(wxEVT_DISCONNECTHID, &MainAPP::DisConnectHID);
+    config(wxEVT_SETREALTIMETAGLIST, &MainAPP::SetRealTimeTagList);
+    config(wxEVT_ANTSWTAGLIST, &MainAPP::SetAntSwTagList);
+    config(wxEVT_CUSTOMTAGLIST, &MainAPP::SetCustomTagList);
+    config(wxEVT_SETBUFFERTAGLIST, &MainAPP::SetBufferTagList);
+}
+
+connect_pannel* MainAPP::connect_page()
+{
+    return base_setting_pannel->connect_subpannel;
+}
+
+wxString MainAPP::gettime()
+{
+    const wxDateTime now = wxDateTime::UNow();
+    return format_log_time(now.GetHour(), now.GetMinute(), now.GetSecond(), now.GetMillisecond());
+}
+
+void MainAPP::SetCmdLog(wxString text, int colour)
+{
+    UartDataLog->SetDefaultStyle(wxTextAttr(colour ? *wxRED : *wxBLACK));
+    UartDataLog->AppendText(gettime() + "  " + text + "\r");
+}
+
+void MainAPP::UartDataLogUpdate(wxCommandEvent& event)
+{
+    // Each entry ends with a carriage return, so the last counted line is
+    // the empty one after it and the newest entry is line n - 2.
+    const int n = UartDataLog->GetNumberOfLines();
+    if (auto_clear_log_checkBox->GetValue() && n >= 7) {
+        const wxString newest = UartDataLog->GetLineText(n - 2);
+        UartDataLog->Clear();
+        UartDataLog->AppendText(newest + "\r");
+    }
+    event.Skip();
+}
+
+void MainAPP::SetTimeOut(int kind)
+{
+    timeoutflag = kind;
+    timeout->Start(2000, wxTIMER_CONTINUOUS);
+}
+
+void MainAPP::ClearTimeOut()
+{
+    timeoutflag = 0;
+    timeout->Stop();
+}
+
+void MainAPP::SetDataTime() { data_timer->Start(1, wxTIMER_CONTINUOUS); }
+
+void MainAPP::SetLogTime() { log_timer->Start(5, wxTIMER_CONTINUOUS); }
+
+void MainAPP::SetTagListTime() { tag_list_timer->Start(5, wxTIMER_CONTINUOUS); }
+
+void MainAPP::ClearTagListTime() { tag_list_timer->Stop(); }
+
+void MainAPP::Ontimer(wxTimerEvent& event)
+{
+    show_acumulate_time(static_cast<uint8_t>(inventorymode));
+    event.Skip();
+}
+
+int MainAPP::show_acumulate_time(uint8_t mode)
+{
+    rfid_6c_tag_test* tests = rfid_6c_tag_test_pannel;
+    switch (mode) {
+    case 1:
+        tests->realtime_inventory_subpannel->AcumulateTime();
+        break;
+    case 2:
+        tests->custom_inventory_subpannel->AcumulateTime();
+        break;
+    case 3:
+        tests->reader_switchant_inventory_subpannel->AcumulateTime();
+        break;
+    default:
+        tests->buffer_inventory_subpannel->AcumulateTime();
+        break;
+    }
+    return 0;
+}
+
+wxString MainAPP::ConvertType(uint8_t value, int radix)
+{
+    if (radix == 16)
+        return wxString::Format("%02X", value);
+    return wxString::Format("%d", value);
+}
+
+void MainAPP::reset_inventories()
+{
+    rfid_6c_tag_test* tests = rfid_6c_tag_test_pannel;
+    tests->realtime_inventory_subpannel->SetInventoryButton(0);
+    tests->buffer_inventory_subpannel->SetInventoryButton(0);
+    tests->custom_inventory_subpannel->SetInventoryButton(0);
+    tests->reader_switchant_inventory_subpannel->SetInventoryButton(0);
+    inventory_flag = false;
+    buffer_inventory_flag = false;
+    custom_inventory_flag = false;
+    switchant_inventory_flag = false;
+}
+
+void MainAPP::OnTimeOut(wxTimerEvent& event)
+{
+    switch (timeoutflag) {
+    case 1:
+    case 2: {
+        const int kind = timeoutflag;
+        // Cleared before asking, so no second question can stack up while
+        // this one waits for the operator.
+        timeoutflag = 0;
+        const wxString question =
+            kind == 1 ? wxString::FromUTF8("当前连接不是正确的读写器，是否继续连接？")
+                      : wxString::FromUTF8("读写器响应超时，是否继续连接？");
+        const int answer = wxMessageBox(question, wxString::FromUTF8("警告"),
+                                        wxYES_NO | wxCANCEL | wxNO_DEFAULT | wxICON_INFORMATION);
+        if (answer == wxNO) {
+            if (LinkThread* link = active_link()) {
+                link->DisconnectedReaderFlag = 1;
+                link->clear_inventory_flags();
+            }
+            reset_inventories();
+            m_timer->Stop();
+            menudisable();
+            SetCmdLog(wxString::FromUTF8("断开连接"), 0);
+        }
+        break;
+    }
+    case 3:
+        timeoutflag = 0;
+        ++upgrade_timeout_count;
+        if (upgrade_timeout_count > 2) {
+            // The upgrade has failed: nothing more goes out for it.
+            upgrade_timeout_count = 0;
+            Gaugeupgrade_Postion = 0;
+            upgraed_flag = false;
+            if (LinkThread* link = active_link()) {
+                link->ReaderAppUpgradeFlag = 0;
+                link->BasebandFirmwareUpgradeFlag = 0;
+            }
+            rfid_upgrade_pannel* upgrade = base_setting_pannel->rfid_upgrade_subpannel;
+            upgrade->SetButtonUpgradeState(true);
+            upgrade->SetChooseupobjectState(true);
+            SetCmdLog(wxString::FromUTF8("升级失败"), 1);
+        } else {
+            // The upgrade request is still set: the link sends the packet
+            // that was not acknowledged once more.
+            post_link_control();
+            SetCmdLog(wxString::FromUTF8("升级超时"), 0);
+            SetTimeOut(3);
+        }
+        break;
+    default:
+        break;
+    }
+    event.Skip();
+}

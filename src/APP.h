@@ -1,0 +1,173 @@
+// The reader controller. It is the main window too: it owns the timers, the
+// operation log and the receive buffer, follows the link threads, and turns
+// the pages' requests into work for the active link.
+#pragma once
+
+#include "rfid_event/rfid_command_event.h"
+#include "sdk_package/frame_link.h"
+#include "wxcrafter/main_pannel_base/MainFrame.h"
+
+#include <concurrentqueue/concurrentqueue.h>
+
+#include <wx/thread.h>
+#include <wx/timer.h>
+
+#include <cstdint>
+#include <vector>
+
+class LinkThread;
+class UartThread;
+class HIDThread;
+class TCPThread;
+class connect_pannel;
+
+// Which inventory page's tag list the feed is walking.
+enum LIST_ENUM {
+    NULL_FLAG = 0,
+    REALTIME_INVENTORY_LIST_FLAG = 1,
+    BUFFER_INVENTORY_LIST_FLAG = 2,
+    CUSTOM_INVENTROY_LIST_FLAG = 3,
+    ANTSW_INVENTORY_LIST_FLAG = 4,
+};
+
+// "9:5:3:7" for 09:05:03.007: the operation log's time stamp.
+wxString format_log_time(int hour, int minute, int second, int millisecond);
+
+class MainAPP : public MainFrame {
+public:
+    explicit MainAPP(wxWindow* parent);
+    virtual ~MainAPP();
+
+    // Operation log: one line, red when colour is non-zero.
+    void SetCmdLog(wxString text, int colour);
+    wxString gettime();
+
+    // Response time-out: kind 1 first reply after connecting, 2 a command's
+    // reply, 3 an upgrade packet's acknowledgement.
+    void SetTimeOut(int kind);
+    void ClearTimeOut();
+    void SetDataTime();
+    void SetLogTime();
+    void SetTagListTime();
+    void ClearTagListTime();
+
+    int show_acumulate_time(uint8_t mode);
+    // One byte as two upper-case hex digits (radix 16) or plain decimal.
+    wxString ConvertType(uint8_t value, int radix);
+
+    // The reply decoder: rx_data holds the reply from its data on.
+    void cmd_decode(uint8_t cmd);
+
+    // Timers.
+    void Ontimer(wxTimerEvent& event);
+    void OnTimeOut(wxTimerEvent& event);
+    void DataTimer(wxTimerEvent& event);
+    void TagListTimer(wxTimerEvent& event);
+    void LogTimer(wxTimerEvent& event);
+
+    // Tag-list feeds into the tag-memory page.
+    void SetRealTimeTagList(rfidConfigEvent& event);
+    void SetAntSwTagList(rfidConfigEvent& event);
+    void SetCustomTagList(rfidConfigEvent& event);
+    void SetBufferTagList(rfidConfigEvent& event);
+
+    // Link lifecycle.
+    void SetConnectMethod(rfidConnectEvent& event);
+    void ConnectUart(rfidConnectEvent& event);
+    void DisConnectUart(rfidConnectEvent& event);
+    void ConnectTCP(rfidConnectEvent& event);
+    void DisConnectTCP(rfidConnectEvent& event);
+    void ConnectHID(rfidConnectEvent& event);
+    void DisConnectHID(rfidConnectEvent& event);
+    void Set485ADDR(rfidConnectEvent& event);
+
+    void uartthreadcreat();
+    void hidthreadcreat();
+    void tcpthreadcreat();
+    void uartthreaddelate();
+    void hidthreaddelate();
+    void tcpthreaddelate();
+
+    // Notices from the link threads.
+    void UartState(wxThreadEvent& event);
+    void HidState(wxThreadEvent& event);
+    void TCPState(wxThreadEvent& event);
+    void OnThreadUpdate_GetPort(wxThreadEvent& event);
+    void OnThreadUpdate_GetPath(wxThreadEvent& event);
+    void OnThreadUpdate(wxThreadEvent& event);
+    void OnThreadUpdate_Hid(wxThreadEvent& event);
+    void OnThreadUpdate_TCP(wxThreadEvent& event);
+    void UartOnThreadcomple(wxThreadEvent& event);
+    void HidOnThreadcomple(wxThreadEvent& event);
+    void TCPOnThreadcomple(wxThreadEvent& event);
+
+    // Control states: not connected, connected, link method chosen.
+    void menudisable();
+    void menuinit();
+    void changeconnect();
+
+    UartThread* get_uart_thread() { return uart_thread; }
+    HIDThread* get_hid_thread() { return hid_thread; }
+    TCPThread* get_tcp_thread() { return tcp_thread; }
+    int get_timeoutflag() const { return timeoutflag; }
+    uint8_t get_pakagelen() const { return pakagelen; }
+    const uint8_t* get_rx_data() const { return rx_data; }
+
+protected:
+    void UartDataLogUpdate(wxCommandEvent& event) override;
+
+    wxTimer* m_timer;
+    wxTimer* timeout;
+    wxTimer* data_timer;
+    wxTimer* tag_list_timer;
+    wxTimer* log_timer;
+
+    int inventorymode;
+    uint8_t pakagelen;
+    uint8_t* rx_data;
+    RXBUF rxlog;
+    moodycamel::ConcurrentQueue<RXBUF>* Logqueue;
+
+    UartThread* uart_thread;
+    HIDThread* hid_thread;
+    TCPThread* tcp_thread;
+
+    int timeoutflag;
+    bool inventory_flag;
+    bool buffer_inventory_flag;
+    bool custom_inventory_flag;
+    bool switchant_inventory_flag;
+    int tag_list_lenght;
+    LIST_ENUM list_enum_flag;
+
+private:
+    connect_pannel* connect_page();
+    // The thread object of the link method in use, or null.
+    LinkThread* active_link();
+    // The driver whose queue the data timer drains, or null.
+    FrameLink* active_driver();
+    // Posts the control event of the link method in use.
+    void post_link_control();
+    void bind_requests(bool bind);
+    void OnClose(wxCloseEvent& event);
+    void shutdown_links();
+    // Sets every inventory start flag of the active link to idle and the
+    // pages' start buttons with it.
+    void reset_inventories();
+    // One monitor line for the frame in `frame` (at most `capacity` bytes).
+    void show_frame_line(const uint8_t* frame, size_t capacity, int colour);
+    void echo_sent_frame(LinkThread* thread);
+    void set_upgrade_controls(bool enable);
+    void set_link_pages(bool enable);
+    // The disconnect steps shared by the three links.
+    void link_down(LinkThread* thread, bool stop_feed);
+    void link_state(wxThreadEvent& event, bool hid);
+    void thread_finished();
+    void start_feed(LIST_ENUM kind, int tags, rfidConfigEvent& event);
+
+    // Threads told to end whose completion notice has not come yet.
+    std::vector<LinkThread*> ending_threads;
+    bool lodeport_missing_reported = false;
+
+    wxDECLARE_EVENT_TABLE();
+};
