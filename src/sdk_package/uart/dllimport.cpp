@@ -1,8 +1,76 @@
 #include "sdk_package/uart/dllimport.h"
 
+#include "platform/platform.h"
+
 LibWinUart::LibWinUart() : FrameLink(0) {}
 
 LibWinUart::~LibWinUart() = default;
+
+int LibWinUart::LoadExtLibrary(void*)
+{
+    load_error_.clear();
+    m_hDll = platform::LoadLibraryFromExeDir("liblodeport.so");
+    if (!m_hDll) {
+        load_error_ = platform::LastLoadError();
+        return 1;
+    }
+    auto export_fn = reinterpret_cast<LodePortExportFn>(platform::FindSymbol(m_hDll, "Export"));
+    if (!export_fn) {
+        load_error_ = platform::LastLoadError();
+        platform::UnloadLibrary(m_hDll);
+        m_hDll = nullptr;
+        return 1;
+    }
+    Serial = export_fn();
+    return 0;
+}
+
+int LibWinUart::FreeExtLibrary(void*)
+{
+    if (Serial) {
+        Serial->Close();
+        delete Serial;
+        Serial = nullptr;
+    }
+    if (m_hDll) {
+        platform::UnloadLibrary(m_hDll);
+        m_hDll = nullptr;
+    }
+    return 0;
+}
+
+int LibWinUart::ConnectUart(std::string com, long baudrate)
+{
+    if (!Serial)
+        return -1;
+    if (Serial->IsOpened())
+        return 1;
+    Serial->SetPortA(com.empty() || com[0] == '/' ? com : "/dev/" + com);
+    Serial->SetBaudRate(baudrate);
+    Serial->SetDataSize(8);
+    Serial->SetParity('N');
+    Serial->SetStopBits(1.0f);
+    return Serial->Open() == 10 ? 0 : -1;
+}
+
+int LibWinUart::DisConnected()
+{
+    DiscardRxFrame();
+    if (Serial)
+        Serial->Close();
+    return 1;
+}
+
+int LibWinUart::Check_Serial_Com()
+{
+    if (!Serial)
+        return 0;
+    const std::string list = Serial->getComPort();
+    if (list == PortBuff)
+        return 0;
+    PortBuff = list;
+    return 1;
+}
 
 int LibWinUart::SendUartCmd(char cmd, int len)
 {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 class LibWinUart : public FrameLink {
 public:
@@ -17,6 +18,28 @@ public:
     // The port object from the library's Export; never destroyed here. While
     // it is null nothing is written and nothing is read.
     LodePortBase* Serial = nullptr;
+
+    // Loads liblodeport from the program's own folder and takes one port
+    // object from its Export. 0 on success, else non-zero (load_error()
+    // says why) and no port. GUI thread.
+    int LoadExtLibrary(void* unused);
+    // Closes and destroys the port object, then releases the library (the
+    // object's code lives in the library). Always 0.
+    int FreeExtLibrary(void* unused);
+    const std::string& load_error() const { return load_error_; }
+
+    // Opens `com` (a bare name is taken under /dev/) at `baudrate`, 8N1.
+    // 1 already open (nothing changed), 0 opened, -1 failed or no port
+    // object. Worker thread.
+    int ConnectUart(std::string com, long baudrate);
+    // Drops a partly collected reply and closes the port. Always 1.
+    int DisConnected();
+    // 1 when the system's port list differs from the one seen last (which
+    // it then remembers), else 0. Worker thread.
+    int Check_Serial_Com();
+    // The list remembered by Check_Serial_Com: each name followed by "n",
+    // the whole ended by "s".
+    std::string GetComPortNum() { return PortBuff; }
 
     // Frames and writes ProtocolData as command `cmd` with length byte `len`.
     // Always 101, whether or not the write succeeded.
@@ -41,4 +64,9 @@ public:
 
 protected:
     void WriteFrame(const uint8_t* frame, int count) override;
+
+private:
+    std::string PortBuff;
+    void* m_hDll = nullptr;
+    std::string load_error_;
 };

@@ -1,0 +1,184 @@
+// What the three link threads have in common: the request flags the
+// controller raises, the run and connect flags, the copy of the last frame
+// sent, and the notices queued to the controller window.
+//
+// The GUI thread writes the flags and the worker reads them (and the other
+// way round for the ones the worker clears), so every flag is atomic.
+#pragma once
+
+#include <wx/event.h>
+#include <wx/string.h>
+#include <wx/thread.h>
+#include <wx/window.h>
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+class FrameLink;
+class rfidConfigEvent;
+
+class LinkThread : public wxThread {
+public:
+    using Flag = std::atomic<uint8_t>;
+
+    // 1 keep running, 0 end at the next idle pass.
+    std::atomic<int> DeleteFlag{0};
+
+    Flag SetReaderAddrFlag{0};
+    Flag ReaderParaResetFlag{0};
+    Flag SaveParaFlag{0};
+    Flag ReaderAppUpgradeFlag{0};
+    Flag BasebandFirmwareUpgradeFlag{0};
+    Flag ConnectedReaderFlag{0};
+    Flag DisconnectedReaderFlag{0};
+    Flag SetBoundFlag{0};
+    Flag RestartReaderFlag{0};
+    Flag ReadFrameWareFlag{0};
+    Flag ReadWorkTempFlag{0};
+    Flag ReadGPIO1Flag{0};
+    Flag WriteGPIO1Flag{0};
+    Flag ReadGPIO2Flag{0};
+    Flag WriteGPIO2Flag{0};
+    Flag SetBeepFlag{0};
+    Flag ReadWorkAntFlag{0};
+    Flag SetWorkAntFlag{0};
+    Flag ReadFastEpcReadFlag{0};
+    Flag SetFastEpcReadFlag{0};
+    Flag ReadAntPowerFlag{0};
+    Flag SetAntPowerFlag{0};
+    Flag ReadFreqFlag{0};
+    Flag SetFreqFlag{0};
+    Flag ReadProfilIDFlag{0};
+    Flag SetProfilIDFlag{0};
+    Flag FlashMenuFlag{0};
+    // Inventory flags: 0 idle, 1 start asked, 2 running, 3 stop asked.
+    Flag StartInventoryFlag{0};
+    Flag StartcustominventoryFlag{0};
+    Flag StartSwitchAntInventoryFlag{0};
+    Flag StartBuffInventoryFlag{0};
+    Flag ReadBuffFlag{0};
+    Flag ReadBuffAndClearFlag{0};
+    Flag ClearBuffFlag{0};
+    Flag ReadTagNumberFlag{0};
+    // 1 set the access match, 2 cancel it, 3 query it.
+    Flag SelectTagFlag{0};
+    Flag ReadTagFlag{0};
+    Flag WriteTagFlag{0};
+    Flag LockTagFlag{0};
+    Flag DistroyTagFlag{0};
+    Flag GbReadTagFlag{0};
+    Flag GbWriteTagFlag{0};
+    Flag GbLockTagFlag{0};
+    Flag GbDistroyTagFlag{0};
+    Flag GbSeReadTagFlag{0};
+    Flag GbSeWriteTagFlag{0};
+    Flag GbSeLockTagFlag{0};
+    Flag GbSeDistroyTagFlag{0};
+    Flag GbDoubleIdTagFlag{0};
+    Flag SetFilterFlag{0};
+    Flag ClearFillterFlag{0};
+    Flag FindFilterFlag{0};
+    Flag SendDataFlag{0};
+
+    // The last frame sent, copied after every request served; GUI thread.
+    uint8_t TxData[256] = {};
+
+    // Every inventory start flag back to idle.
+    void clear_inventory_flags()
+    {
+        StartInventoryFlag = 0;
+        StartcustominventoryFlag = 0;
+        StartSwitchAntInventoryFlag = 0;
+        StartBuffInventoryFlag = 0;
+    }
+
+    // Ends the thread as soon as it can: disconnects when connected, then
+    // leaves its loop. The caller then Wait()s for it.
+    void request_stop()
+    {
+        DeleteFlag = 0;
+        DisconnectedReaderFlag = 1;
+    }
+
+    // Asks the next control event to send the last firmware packet again
+    // (it was not acknowledged in time). GUI thread.
+    void resend_upgrade_packet() { upgrade_resend_ = true; }
+    // Drops the firmware upgrade under way: its requests, its image and its
+    // position, so nothing more goes out for it. GUI thread.
+    void abort_upgrade();
+
+    // The driver this thread frames its requests with.
+    virtual FrameLink& frames() = 0;
+
+    // Unbinds the command side. The owner deletes a thread object only
+    // after Wait() has returned.
+    virtual ~LinkThread();
+
+protected:
+    // Binds ctrl_command to `control` on the event hub (until destruction);
+    // after each request the thread posts notice `sent_notice` with
+    // `sent_code`. GUI thread.
+    LinkThread(wxWindow* owner, wxEventType control, int sent_notice, int sent_code);
+
+    // The command side: serves the first raised request flag, in a fixed
+    // order, with one frame built from the page globals, then reports the
+    // last frame sent. Bound to the link's control event; GUI thread.
+    void ctrl_command(rfidConfigEvent& event);
+
+    // Requests whose frame differs from link to link. The defaults are what
+    // a link without the serial link's extras sends.
+    virtual void send_baud_rate() {}
+    virtual void send_output_power();
+    virtual void send_switch_ant_inventory();
+    virtual void send_tag_write() = 0;
+    virtual void send_gb_secure_read() {}
+    virtual void send_gb_secure_write() {}
+    virtual void send_save_param() = 0;
+
+    // Notices to the controller window. A notice's id is the resource id of
+    // its name; resolve it on the GUI thread (the id table is not
+    // thread-safe), then post from any thread.
+    static int notice_id(const char* name);
+    void post_int(int id, int value);
+    void post_text(int id, const wxString& text);
+    // The completion notice carries this object, so the controller can tell
+    // it from the notice of a newer thread of the same link.
+    void post_completion(int id);
+
+    // Sleeps about `ms` milliseconds, waking early when the controller asks
+    // to connect or to end the thread.
+    void idle_wait(int ms);
+
+    // The loop of a link that cannot connect yet: answers every connect
+    // request with notice `state_id` carrying `refusal`, and ends with
+    // notice `completion_id` when told to.
+    ExitCode refuse_connects(int completion_id, int state_id, const wxString& refusal);
+
+    wxWindow* owner_;
+
+private:
+    // One firmware packet for request `flag`; false when the image cannot be
+    // read (the request is dropped without a notice).
+    bool serve_upgrade(Flag& flag, bool baseband);
+    void send_upgrade_packet(bool baseband, uint32_t number, uint8_t last, const uint8_t* data,
+                             uint16_t size);
+    void reset_upgrade();
+
+    const wxEventType control_;
+    const int sent_notice_;
+    const int sent_code_;
+
+    // Firmware upgrade under way.
+    uint32_t upgrade_count = 0;
+    uint32_t file_length = 0;
+    uint32_t file_index = 0;
+    std::vector<uint8_t> filebuf;
+    // The last packet sent, for a resend after a time-out.
+    bool upgrade_resend_ = false;
+    bool last_packet_valid_ = false;
+    bool last_packet_baseband_ = false;
+    uint32_t last_packet_number_ = 0;
+    uint8_t last_packet_final_ = 0;
+    std::vector<uint8_t> last_packet_;
+};

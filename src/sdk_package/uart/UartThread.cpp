@@ -1,0 +1,165 @@
+#include "sdk_package/uart/UartThread.h"
+
+#include "rfid_event/rfid_event.h"
+#include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
+#include "wxcrafter/reader_rfparam_pannel_base/rf_paramset_pannel.h"
+#include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
+#include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
+
+#include <chrono>
+
+namespace {
+
+// How often the port list is looked at: while idle, and at most this often
+// while connected (a list costs a walk through /sys).
+constexpr int kPortListPeriodMs = 300;
+
+const uint8_t* bytes(const char* text)
+{
+    return reinterpret_cast<const uint8_t*>(text);
+}
+
+}  // namespace
+
+UartThread::UartThread(wxWindow* owner)
+    : LinkThread(owner, wxEVT_UART_CTRL, notice_id("Thread"), 101),
+      libuart(new LibWinUart),
+      id_completion_(notice_id("uartThreadcompletion")),
+      id_state_(notice_id("Thread_uartstate")),
+      id_port_(notice_id("Thread_GetPort"))
+{
+    if (libuart->LoadExtLibrary(nullptr) != 0)
+        load_error_ = libuart->load_error();
+}
+
+UartThread::~UartThread()
+{
+    libuart->DisConnected();
+    libuart->FreeExtLibrary(nullptr);
+    delete libuart;
+}
+
+void UartThread::set_connect_target(const std::string& port, long baud)
+{
+    std::lock_guard<std::mutex> hold(target_lock_);
+    target_port_ = port;
+    target_baud_ = baud;
+}
+
+void UartThread::UartState(const wxString& text)
+{
+    status = text;
+    post_text(id_state_, text);
+}
+
+void UartThread::Set_port_log(const wxString& list)
+{
+    post_text(id_port_, list);
+}
+
+void UartThread::report_port_list_change()
+{
+    if (libuart->Check_Serial_Com()) {
+        Port = wxString::FromUTF8(libuart->GetComPortNum().c_str());
+        Set_port_log(Port);
+    }
+}
+
+wxThread::ExitCode UartThread::Entry()
+{
+    using clock = std::chrono::steady_clock;
+    for (;;) {
+        if (DeleteFlag == 0) {
+            post_completion(id_completion_);
+            return nullptr;
+        }
+        if (!ConnectedReaderFlag) {
+            idle_wait(kPortListPeriodMs);
+            report_port_list_change();
+            continue;
+        }
+        ConnectedReaderFlag = 0;
+        std::string port;
+        long baud;
+        {
+            std::lock_guard<std::mutex> hold(target_lock_);
+            port = target_port_;
+            baud = target_baud_;
+        }
+        const int result = libuart->ConnectUart(port, baud);
+        if (result == -1) {
+            UartState(wxString::FromUTF8("请先关闭"));
+            continue;
+        }
+        if (result == 1) {
+            UartState(wxString::FromUTF8("连接失败！"));
+            continue;
+        }
+        DisconnectedReaderFlag = 0;
+        UartState(wxString::FromUTF8("连接成功！"));
+        libuart->Restart_Reader();
+        auto next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
+        // Connected: read without pause; each read waits at most ~10 ms.
+        for (;;) {
+            if (DisconnectedReaderFlag) {
+                DisconnectedReaderFlag = 0;
+                libuart->DisConnected();
+                break;
+            }
+            if (clock::now() >= next_list_check) {
+                report_port_list_change();
+                next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
+            }
+            statusnum = libuart->GetUartData();
+        }
+    }
+}
+
+// ---------------------------------------------------- serial link's frames
+
+void UartThread::send_baud_rate()
+{
+    libuart->Set_Uart_BoundRate(GetUartBound);
+}
+
+void UartThread::send_output_power()
+{
+    const uint8_t* p = AntPower;
+    const bool all_equal = std::all_of(p, p + 8, [&](uint8_t v) { return v == p[0]; });
+    const bool upper_equal = std::all_of(p + 4, p + 8, [&](uint8_t v) { return v == p[0]; });
+    if (all_equal)
+        libuart->Set_Ant_power(p[0]);
+    else if (upper_equal)
+        libuart->Set_Multi_Ant_power(p[0], p[1], p[2], p[3]);
+    else
+        libuart->Set_Eight_Ant_power(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]);
+}
+
+void UartThread::send_switch_ant_inventory()
+{
+    libuart->Switch_Ant_Inventory(ant_num, Round_Ant, Round_Num, 0, session_select, flag_select,
+                                  ChangeAntInventory_Round);
+}
+
+void UartThread::send_tag_write()
+{
+    libuart->RFID_Write(OperateArea, OperateStartAddr, DataLenght, bytes(WriteData),
+                        sizeof WriteData, OperatePassWord);
+}
+
+void UartThread::send_gb_secure_read()
+{
+    libuart->RFID_GbSeRead(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
+                           OperatePassWord);
+}
+
+void UartThread::send_gb_secure_write()
+{
+    libuart->RFID_GbSeWrite(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
+                            bytes(WriteData), sizeof WriteData, OperatePassWord);
+}
+
+void UartThread::send_save_param()
+{
+    libuart->SaveParam();
+}
