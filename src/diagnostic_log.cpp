@@ -9,6 +9,20 @@ INITIALIZE_EASYLOGGINGPP
 
 namespace {
 
+// A size setting the library will honour as given: a plain decimal number
+// from 1 to the cap. Anything else (empty, 0, a unit suffix, a sign, too
+// many digits) the library would read as "no limit", or not at all.
+bool size_within_cap(std::string value)
+{
+    const auto first = value.find_first_not_of(" \t");
+    const auto last = value.find_last_not_of(" \t");
+    value = first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
+    if (value.empty() || value.size() > 12 || value.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const unsigned long long size = std::stoull(value);
+    return size != 0 && size <= kDiagnosticLogCap;
+}
+
 // The library truncates a full file; keep the previous one beside it.
 void keep_previous_file(const char* filename, std::size_t)
 {
@@ -32,8 +46,7 @@ bool configure_diagnostic_log(const std::string& conf_path)
                                 el::Level::Verbose, el::Level::Info};
     for (el::Level level : levels) {
         el::Configuration* size = conf.get(level, el::ConfigurationType::MaxLogFileSize);
-        if (!size || std::stoul("0" + size->value()) == 0 ||
-            std::stoul("0" + size->value()) > kDiagnosticLogCap)
+        if (!size || !size_within_cap(size->value()))
             conf.set(level, el::ConfigurationType::MaxLogFileSize, std::to_string(kDiagnosticLogCap));
     }
 
