@@ -162,13 +162,21 @@ void MainAPP::SetCmdLog(wxString text, int colour)
 
 void MainAPP::UartDataLogUpdate(wxCommandEvent& event)
 {
-    // Each entry ends with a carriage return, so the last counted line is
-    // the empty one after it and the newest entry is line n - 2.
-    const int n = UartDataLog->GetNumberOfLines();
-    if (auto_clear_log_checkBox->GetValue() && n >= 7) {
-        const wxString newest = UartDataLog->GetLineText(n - 2);
-        UartDataLog->Clear();
-        UartDataLog->AppendText(newest + "\r");
+    // GTK reports the change from inside the insertion, while it still
+    // holds positions into the text: changing the box here crashes it. The
+    // cut runs as soon as the insertion is over.
+    if (auto_clear_log_checkBox->GetValue() && UartDataLog->GetNumberOfLines() >= 7) {
+        CallAfter([this] {
+            // Each entry ends with a carriage return, so the last counted
+            // line is the empty one after it and the newest entry is line
+            // n - 2.
+            const int n = UartDataLog->GetNumberOfLines();
+            if (!auto_clear_log_checkBox->GetValue() || n < 7)
+                return;
+            const wxString newest = UartDataLog->GetLineText(n - 2);
+            UartDataLog->Clear();
+            UartDataLog->AppendText(newest + "\r");
+        });
     }
     event.Skip();
 }
@@ -273,17 +281,19 @@ void MainAPP::OnTimeOut(wxTimerEvent& event)
             upgrade_timeout_count = 0;
             Gaugeupgrade_Postion = 0;
             upgraed_flag = false;
-            if (LinkThread* link = active_link()) {
-                link->ReaderAppUpgradeFlag = 0;
-                link->BasebandFirmwareUpgradeFlag = 0;
-            }
+            // Its image and position go too, so the next upgrade starts
+            // with the first packet.
+            if (LinkThread* link = active_link())
+                link->abort_upgrade();
             rfid_upgrade_pannel* upgrade = base_setting_pannel->rfid_upgrade_subpannel;
             upgrade->SetButtonUpgradeState(true);
             upgrade->SetChooseupobjectState(true);
             SetCmdLog(wxString::FromUTF8("升级失败"), 1);
         } else {
-            // The upgrade request is still set: the link sends the packet
-            // that was not acknowledged once more.
+            // The packet that was not acknowledged goes once more; the
+            // next one would leave a gap in the reader's image.
+            if (LinkThread* link = active_link())
+                link->resend_upgrade_packet();
             post_link_control();
             SetCmdLog(wxString::FromUTF8("升级超时"), 0);
             SetTimeOut(3);
