@@ -1,0 +1,139 @@
+// The diagnostic log's configuration: whatever log.conf says about the file
+// size, the file is capped, and at the cap it rolls over to one older copy.
+#include <gtest/gtest.h>
+
+#include <easylogging++.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "diagnostic_log.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DiagnosticLog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/reader-diag-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        dir = name;
+    }
+    void TearDown() override
+    {
+        // Nothing of a later test may go into this folder.
+        configure_diagnostic_log((dir / "no-such.conf").string());
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    // A configuration that logs the bare message to `file` in the test's
+    // folder, with `size_line` (if any) as its size setting.
+    std::string write_conf(const std::string& size_line)
+    {
+        const fs::path conf = dir / "log.conf";
+        std::ofstream out(conf);
+        out << "* GLOBAL:\n"
+            << "    FORMAT = \"%msg\"\n"
+            << "    FILENAME = \"" << (dir / "diag.log").string() << "\"\n"
+            << "    ENABLED = true\n"
+            << "    TO_FILE = true\n"
+            << "    TO_STANDARD_OUTPUT = false\n"
+            << "    LOG_FLUSH_THRESHOLD = 0\n";
+        if (!size_line.empty())
+            out << "    " << size_line << "\n";
+        return conf.string();
+    }
+
+    static std::size_t cap(el::Level level)
+    {
+        return el::Loggers::getLogger("default")->typedConfigurations()->maxLogFileSize(level);
+    }
+
+    fs::path dir;
+};
+
+const el::Level kLevels[] = {el::Level::Error, el::Level::Warning, el::Level::Info, el::Level::Trace,
+                             el::Level::Debug};
+
+TEST_F(DiagnosticLog, EveryFileGetsTheCapWhateverTheFileSays)
+{
+    // Missing, zero, above the cap, not a plain number, too long a number.
+    const std::string settings[] = {"",
+                                    "MAX_LOG_FILE_SIZE = 0",
+                                    "MAX_LOG_FILE_SIZE = 104857600",
+                                    "MAX_LOG_FILE_SIZE = 2MB",
+                                    "MAX_LOG_FILE_SIZE = 64k",
+                                    "MAX_LOG_FILE_SIZE = -5",
+                                    "MAX_LOG_FILE_SIZE = 99999999999999999999999999"};
+    for (const std::string& setting : settings) {
+        SCOPED_TRACE(setting);
+        const std::string conf = write_conf(setting);
+        bool read = false;
+        EXPECT_NO_THROW(read = configure_diagnostic_log(conf));
+        EXPECT_TRUE(read);
+        for (el::Level level : kLevels)
+            EXPECT_EQ(cap(level), kDiagnosticLogCap) << el::LevelHelper::convertToString(level);
+    }
+}
+
+TEST_F(DiagnosticLog, ASmallerCapIsKeptAndNoFileMeansDefaultsWithTheCap)
+{
+    EXPECT_TRUE(configure_diagnostic_log(write_conf("MAX_LOG_FILE_SIZE = 4096")));
+    for (el::Level level : kLevels)
+        EXPECT_EQ(cap(level), 4096u);
+
+    EXPECT_FALSE(configure_diagnostic_log((dir / "missing.conf").string()));
+    for (el::Level level : kLevels)
+        EXPECT_EQ(cap(level), kDiagnosticLogCap);
+}
+
+TEST_F(DiagnosticLog, AtTheCapTheFileRollsOverToOneOlderCopyLosingNothing)
+{
+    const std::size_t kCap = 4096;
+    ASSERT_TRUE(configure_diagnostic_log(write_conf("MAX_LOG_FILE_SIZE = " + std::to_string(kCap))));
+    const fs::path file = dir / "diag.log";
+    const fs::path old = dir / "diag.log.old";
+    const std::string padding(50, 'x');
+    const std::size_t line_size = 5 + padding.size() + 1;
+
+    const int kLines = 3000;  // about 50 times the cap
+    for (int i = 0; i < kLines; ++i) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%05d", i);
+        LOG(TRACE) << number << padding;
+        ASSERT_TRUE(fs::exists(file)) << i;
+        ASSERT_LE(fs::file_size(file), kCap + line_size) << "grew past the cap at line " << i;
+    }
+
+    ASSERT_TRUE(fs::exists(old)) << "never rolled over";
+    EXPECT_LE(fs::file_size(old), kCap + line_size);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"diag.log", "diag.log.old", "log.conf"}));
+
+    // The older copy ends where the current file begins.
+    std::vector<int> numbers;
+    for (const fs::path& copy : {old, file}) {
+        std::ifstream in(copy);
+        for (std::string line; std::getline(in, line);) {
+            ASSERT_EQ(line.size(), line_size - 1) << line;
+            numbers.push_back(std::stoi(line.substr(0, 5)));
+        }
+    }
+    ASSERT_FALSE(numbers.empty());
+    EXPECT_EQ(numbers.back(), kLines - 1);
+    for (size_t i = 1; i < numbers.size(); ++i)
+        EXPECT_EQ(numbers[i], numbers[i - 1] + 1) << "lost or doubled around line " << numbers[i - 1];
+}
+
+}  // namespace
