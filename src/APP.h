@@ -112,6 +112,8 @@ public:
     int get_timeoutflag() const { return timeoutflag; }
     uint8_t get_pakagelen() const { return pakagelen; }
     const uint8_t* get_rx_data() const { return rx_data; }
+    // Reply frames handed to the decoder since start.
+    uint64_t get_frames_decoded() const { return frames_decoded; }
 
 protected:
     void UartDataLogUpdate(wxCommandEvent& event) override;
@@ -139,6 +141,7 @@ protected:
     bool switchant_inventory_flag;
     int tag_list_lenght;
     LIST_ENUM list_enum_flag;
+    uint64_t frames_decoded = 0;
 
 private:
     connect_pannel* connect_page();

@@ -264,6 +264,7 @@ void MainAPP::ConnectUart(rfidConnectEvent& event)
 {
     if (uart_thread) {
         uart_thread->libuart->set_rs485_addr(connect_page()->GetConnectRs485Addr());
+        uart_thread->set_connect_target(UartNumber, BaudRate);
         SetCmdLog(wxString::FromUTF8("打开串口"), 0);
         uart_thread->ConnectedReaderFlag = 1;
         set_upgrade_controls(true);

@@ -84,6 +84,7 @@ void MainAPP::DataTimer(wxTimerEvent& event)
         // The record holds 255 bytes; the data start at byte 4.
         const size_t count = std::min<size_t>(pakagelen, sizeof frame.RXBuff - 4);
         std::memcpy(rx_data, frame.RXBuff + 4, count);
+        ++frames_decoded;
         cmd_decode(frame.RXBuff[3]);
         if (open_uart_monitor_checkBox->GetValue())
             Logqueue->enqueue(frame);
@@ -117,9 +118,21 @@ void MainAPP::LogTimer(wxTimerEvent& event)
 
 void MainAPP::cmd_decode(uint8_t cmd)
 {
-    // Replies are decoded by the reader-reply handlers; until they are in,
-    // a frame that reaches here is only shown in the monitor.
-    wxUnusedVar(cmd);
+    if (cmd < 0x42 || cmd > 0xD9)
+        return;
+    switch (cmd) {
+    case 0x70:
+        // The reply to the reset each link sends on connecting: it also
+        // ends the connect check.
+        SetCmdLog(rx_data[0] == 0x10 ? wxString::FromUTF8("复位成功！")
+                                     : wxString::FromUTF8("复位失败!"),
+                  1);
+        ClearTimeOut();
+        break;
+    default:
+        // The other replies' branches come with the rest of the decoder.
+        break;
+    }
 }
 
 // ----------------------------------------------------------- tag-list feed
