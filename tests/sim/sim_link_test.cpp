@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -196,7 +198,13 @@ TEST_F(SimTcp, RepliesCanBeSetDelayedOrWithheld)
     EXPECT_EQ(EncodeFrame(0, 0x72, {3, 7, 6}), Ask(EncodeFrame(0, 0x72, {})));
     auto asked = reader.WaitForCommand(0x72, 1000ms, 2);
     ASSERT_TRUE(asked.has_value());
-    const auto sent = reader.Sent();
+    // The reply is recorded once written, which may be just after the
+    // client has read it.
+    auto sent = reader.Sent();
+    for (int i = 0; i < 200 && (sent.empty() || sent.back().frame.cmd != 0x72); ++i) {
+        std::this_thread::sleep_for(5ms);
+        sent = reader.Sent();
+    }
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(0x72, sent.back().frame.cmd);
     EXPECT_GE(sent.back().at - asked->at, 150ms) << "the reply left before its delay";

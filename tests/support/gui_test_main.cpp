@@ -2,6 +2,8 @@
 // whole run, a private home folder, assertions turned into test failures.
 #include "gui_test_support.h"
 
+#include <easylogging++.h>
+
 #include <wx/app.h>
 #include <wx/config.h>
 #include <wx/init.h>
@@ -61,6 +63,8 @@ int main(int argc, char** argv)
         return 1;
     }
     wxSetAssertHandler(assert_to_failure);
+    // The diagnostic log would write a line a millisecond to the terminal.
+    el::Loggers::reconfigureAllLoggers(el::ConfigurationType::ToStandardOutput, "false");
     wxTheApp->CallOnInit();
     wxSocketBase::Initialize();
 
