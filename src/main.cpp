@@ -1,12 +1,13 @@
 // Process entry and the application object.
 #include "APP.h"
 #include "diagnostic_log.h"
+#include "idle_throttle.h"
 
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/log.h>
 
-class MainApp : public wxApp {
+class MainApp : public ThrottledIdleApp {
 public:
     bool OnInit() override
     {
