@@ -13,12 +13,12 @@ scripts/install-deps.sh --test
 export NO_AT_BRIDGE=1
 
 echo "== plain build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREADER_BENCH=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREADER_TESTS=ON -DREADER_BENCH=ON
 cmake --build build -j "$jobs"
 (cd build && xvfb-run -a ctest --output-on-failure -j "$jobs")
 
 echo "== sanitizer build"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DREADER_SANITIZE=ON
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DREADER_TESTS=ON -DREADER_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs"
 (
   cd build-sanitize
