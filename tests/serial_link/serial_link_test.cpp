@@ -151,14 +151,12 @@ TEST(SerialLink, WithheldResetReplyAsksAndNoDisconnects)
     ASSERT_TRUE(app.pick_port(SimPort::path()));
     app.connect();
     ASSERT_TRUE(app.wait_for_log(wxString::FromUTF8("连接成功！")));
-    const auto asked = std::chrono::steady_clock::now();
     bool disconnected = false;
     wxTEST_DIALOG(
         disconnected = app.wait_for_log(wxString::FromUTF8("断开连接"), 5000),
         wxExpectModal<wxMessageDialog>(wxNO).Describe(
             wxString::FromUTF8("当前连接不是正确的读写器，是否继续连接？")));
     ASSERT_TRUE(disconnected);
-    EXPECT_GE(std::chrono::steady_clock::now() - asked, 1900ms);
     EXPECT_TRUE(app.connection()->GetConnectReader_button()->IsEnabled());
 
     // The port was closed: connecting again works and sends a new reset.
