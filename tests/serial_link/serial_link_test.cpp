@@ -41,6 +41,8 @@ bool reader_got(SimPort& port, uint8_t cmd, size_t nth = 1, int timeout_ms = 300
 // Connects to `port`'s reader and waits for the link to come up.
 void connect_to(App& app, SimPort& port, int baud_index = 9)
 {
+    // Only this connect's state line counts.
+    app->GetUartDataLog()->Clear();
     ASSERT_TRUE(app.pick_port(SimPort::path()));
     app.connect(baud_index);
     ASSERT_TRUE(app.wait_for_log(wxString::FromUTF8("连接成功！")));
@@ -259,7 +261,8 @@ TEST(SerialLink, SwitchingMethodsAndReconnectingLeavesOneWorkingSerialThread)
         connect_to(app, port);
         app.disconnect();
         ASSERT_TRUE(gui_test::pump_until(
-            [&] { return app.connection()->GetConnectReader_button()->IsEnabled(); }));
+            [&] { return app.connection()->GetConnectReader_button()->IsEnabled(); }))
+            << app->GetUartDataLog()->GetValue().utf8_str().data();
         port.reader().ClearRecords();
     }
 }
