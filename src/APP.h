@@ -147,8 +147,10 @@ private:
     connect_pannel* connect_page();
     // The thread object of the link method in use, or null.
     LinkThread* active_link();
-    // The driver whose queue the data timer drains, or null.
-    FrameLink* active_driver();
+    LinkThread* link_for(int method);
+    // The driver of link method `method` whose queue the data timer
+    // drains, or null.
+    FrameLink* driver_for(int method);
     // Posts the control event of the link method in use.
     void post_link_control();
     void bind_requests(bool bind);
@@ -165,6 +167,7 @@ private:
     // The disconnect steps shared by the three links.
     void link_down(LinkThread* thread, bool stop_feed);
     void link_state(wxThreadEvent& event, bool hid);
+    void link_lost(LinkThread* thread, const wxString& text);
     void thread_finished();
     void start_feed(LIST_ENUM kind, int tags, rfidConfigEvent& event);
 

@@ -48,7 +48,12 @@ bool start_link_thread(LinkThread* thread)
 
 LinkThread* MainAPP::active_link()
 {
-    switch (connect_page()->GetreaderConnectMethod()) {
+    return link_for(connect_page()->GetreaderConnectMethod());
+}
+
+LinkThread* MainAPP::link_for(int method)
+{
+    switch (method) {
     case METHOD_TCP:
         return tcp_thread;
     case METHOD_HID:
@@ -300,7 +305,6 @@ void MainAPP::link_down(LinkThread* thread, bool stop_feed)
 {
     thread->clear_inventory_flags();
     thread->DisconnectedReaderFlag = 1;
-    set_upgrade_controls(false);
     menudisable();
     ClearTimeOut();
     if (stop_feed)
@@ -428,13 +432,7 @@ void MainAPP::OnThreadUpdate_Hid(wxThreadEvent& event)
     if (value == 103) {
         echo_sent_frame(hid_thread);
     } else if (value < 0) {
-        menudisable();
-        ClearTimeOut();
-        if (hid_thread)
-            hid_thread->clear_inventory_flags();
-        reset_inventories();
-        m_timer->Stop();
-        SetCmdLog(wxString::FromUTF8("设备断开连接!"), 1);
+        link_lost(hid_thread, wxString::FromUTF8("设备断开连接!"));
     }
 }
 
@@ -444,14 +442,19 @@ void MainAPP::OnThreadUpdate_TCP(wxThreadEvent& event)
     if (value == 105) {
         echo_sent_frame(tcp_thread);
     } else if (value < 0) {
-        menudisable();
-        ClearTimeOut();
-        if (tcp_thread)
-            tcp_thread->clear_inventory_flags();
-        reset_inventories();
-        m_timer->Stop();
-        SetCmdLog(wxString::FromUTF8("服务器连接丢失!"), 1);
+        link_lost(tcp_thread, wxString::FromUTF8("服务器连接丢失!"));
     }
+}
+
+void MainAPP::link_lost(LinkThread* thread, const wxString& text)
+{
+    menudisable();
+    ClearTimeOut();
+    if (thread)
+        thread->clear_inventory_flags();
+    reset_inventories();
+    m_timer->Stop();
+    SetCmdLog(text, 1);
 }
 
 // ------------------------------------------------------ control states

@@ -47,9 +47,9 @@ void append_frame_line(std::string& out, const std::string& time, const uint8_t*
 
 }  // namespace
 
-FrameLink* MainAPP::active_driver()
+FrameLink* MainAPP::driver_for(int method)
 {
-    switch (connect_page()->GetreaderConnectMethod()) {
+    switch (method) {
     case 1:
         return tcp_thread ? tcp_thread->tcp : nullptr;
     case 2:
@@ -61,8 +61,9 @@ FrameLink* MainAPP::active_driver()
 
 void MainAPP::DataTimer(wxTimerEvent& event)
 {
-    const bool serial = connect_page()->GetreaderConnectMethod() == 0;
-    FrameLink* driver = active_driver();
+    const int method = connect_page()->GetreaderConnectMethod();
+    const bool serial = method == 0;
+    FrameLink* driver = driver_for(method);
     if (!driver) {
         event.Skip();
         return;
@@ -76,7 +77,7 @@ void MainAPP::DataTimer(wxTimerEvent& event)
     for (size_t i = 0; i < n; ++i) {
         // The decoder may run a nested event loop (a dialog) in which the
         // link thread can end, so the driver is looked up for every frame.
-        driver = active_driver();
+        driver = driver_for(method);
         if (!driver || !driver->rxbuf_qe.try_dequeue(frame))
             break;
         std::memset(rx_data, 0, 255);

@@ -3,15 +3,6 @@
 #include "rfid_event/rfid_event.h"
 #include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
 
-namespace {
-
-const uint8_t* bytes(const char* text)
-{
-    return reinterpret_cast<const uint8_t*>(text);
-}
-
-}  // namespace
-
 HIDThread::HIDThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_HID_CTRL, notice_id("Thread_hid"), 103),
       hid(new LibWinHid),

@@ -146,6 +146,9 @@ protected:
     // it from the notice of a newer thread of the same link.
     void post_completion(int id);
 
+    // The page globals keep bytes in char arrays; the builders take bytes.
+    static const uint8_t* bytes(const char* text) { return reinterpret_cast<const uint8_t*>(text); }
+
     // Sleeps about `ms` milliseconds, waking early when the controller asks
     // to connect or to end the thread.
     void idle_wait(int ms);

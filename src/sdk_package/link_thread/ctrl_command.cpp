@@ -24,11 +24,6 @@ namespace {
 // Bytes of the image per firmware packet.
 constexpr uint32_t kUpgradePacket = 200;
 
-const uint8_t* bytes(const char* text)
-{
-    return reinterpret_cast<const uint8_t*>(text);
-}
-
 }  // namespace
 
 void LinkThread::send_output_power()

@@ -31,7 +31,7 @@ void TCPThread::send_switch_ant_inventory()
 void TCPThread::send_tag_write()
 {
     tcp->RFID_Write(WriteMethod, OperateArea, OperateStartAddr, DataLenght,
-                    reinterpret_cast<const uint8_t*>(WriteData), sizeof WriteData, OperatePassWord);
+                    bytes(WriteData), sizeof WriteData, OperatePassWord);
 }
 
 void TCPThread::send_save_param()

@@ -6,6 +6,7 @@
 #include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
 #include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -13,11 +14,6 @@ namespace {
 // How often the port list is looked at: while idle, and at most this often
 // while connected (a list costs a walk through /sys).
 constexpr int kPortListPeriodMs = 300;
-
-const uint8_t* bytes(const char* text)
-{
-    return reinterpret_cast<const uint8_t*>(text);
-}
 
 }  // namespace
 
@@ -34,7 +30,6 @@ UartThread::UartThread(wxWindow* owner)
 
 UartThread::~UartThread()
 {
-    libuart->DisConnected();
     libuart->FreeExtLibrary(nullptr);
     delete libuart;
 }
