@@ -43,7 +43,7 @@ std::vector<wxString> items(wxChoice* choice)
 
 TEST_F(ConnectPage, StartsWithTheDefaults)
 {
-    EXPECT_EQ(page->GetReaderID_textCtrl()->GetValue(), ipv4_hostname);
+    EXPECT_EQ(page->GetReaderID_textCtrl()->GetValue().utf8_string(), ipv4_hostname);
     EXPECT_EQ(page->GetPortName_textCtrl()->GetValue(), wxT("8080"));
     EXPECT_EQ(page->GetRS485conect_textCtrl()->GetValue(), wxT("0"));
     EXPECT_EQ(page->GetRS485Address_textCtrl()->GetValue(), wxT("0"));
@@ -84,8 +84,8 @@ TEST_F(ConnectPage, AddressBoxKeepsDigitsAndDots)
 
 TEST(ConnectPageFilter, AppliesToTheAddressTheProgramSets)
 {
-    const wxString saved = ipv4_hostname;
-    ipv4_hostname = wxT("10.0.0.7 x");
+    const std::string saved = ipv4_hostname;
+    ipv4_hostname = "10.0.0.7 x";
     Host<connect_pannel> host;
     EXPECT_EQ(host.page->GetReaderID_textCtrl()->GetValue(), wxT("10.0.0.7"));
     ipv4_hostname = saved;
@@ -218,7 +218,7 @@ TEST_F(ConnectPage, TcpConnectTakesAddressAndPort)
     gui_test::paste_text(page->GetReaderID_textCtrl(), wxT("10.1.2.3"));
     gui_test::paste_text(page->GetPortName_textCtrl(), wxT("65535"));
     EXPECT_TRUE(click(page->GetConnecteReader_button()));
-    EXPECT_EQ(ipv4_hostname, wxT("10.1.2.3"));
+    EXPECT_EQ(ipv4_hostname, "10.1.2.3");
     EXPECT_EQ(tcp_port, 65535);
 
     gui_test::paste_text(page->GetPortName_textCtrl(), wxEmptyString);
@@ -245,7 +245,7 @@ TEST_F(ConnectPage, TcpPortOutOfRangePostsNothingAndKeepsTheGlobals)
         gui_test::paste_text(page->GetPortName_textCtrl(), port);
         EXPECT_FALSE(click(page->GetConnecteReader_button())) << port;
         EXPECT_EQ(tcp_port, 8080);
-        EXPECT_NE(ipv4_hostname, wxT("10.9.9.9"));
+        EXPECT_NE(ipv4_hostname, "10.9.9.9");
     }
     EXPECT_TRUE(recorder.take().empty());
 }

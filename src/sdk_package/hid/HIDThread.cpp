@@ -1,7 +1,7 @@
 #include "sdk_package/hid/HIDThread.h"
 
 #include "rfid_event/rfid_event.h"
-#include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
+#include "reader_params.h"
 
 HIDThread::HIDThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_HID_CTRL, notice_id("Thread_hid"), 103),

@@ -4,15 +4,7 @@
 
 #include "rfid_event/rfid_command_event.h"
 #include "sdk_package/frame_link.h"
-#include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
-#include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
-#include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
-#include "wxcrafter/reader_rfparam_pannel_base/rf_paramset_pannel.h"
-#include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
-#include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
-#include "wxcrafter/reader_uart_monitor_pannel_base/uart_monitor_pannel.h"
-#include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
-#include "wxcrafter/rfid_upgrade_pannel_base/rfid_upgrade_pannel.h"
+#include "reader_params.h"
 
 #include <wx/ffile.h>
 #include <wx/log.h>
@@ -222,7 +214,7 @@ bool LinkThread::serve_upgrade(Flag& flag, bool baseband)
         wxFFile image;
         {
             wxLogNull quiet;  // an unreadable image ends the upgrade silently
-            if (!image.Open(Bin_Path, "rb")) {
+            if (!image.Open(wxString::FromUTF8(Bin_Path.c_str()), "rb")) {
                 flag = 0;
                 return false;
             }

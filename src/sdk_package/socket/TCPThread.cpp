@@ -1,8 +1,7 @@
 #include "sdk_package/socket/TCPThread.h"
 
 #include "rfid_event/rfid_event.h"
-#include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
-#include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
+#include "reader_params.h"
 
 TCPThread::TCPThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_TCP_CTRL, notice_id("Thread_tcp"), 105),

@@ -1,10 +1,7 @@
 #include "sdk_package/uart/UartThread.h"
 
 #include "rfid_event/rfid_event.h"
-#include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
-#include "wxcrafter/reader_rfparam_pannel_base/rf_paramset_pannel.h"
-#include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
-#include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
+#include "reader_params.h"
 
 #include <algorithm>
 #include <chrono>

@@ -4,15 +4,14 @@
 // page's own work.
 #pragma once
 
+#include "reader_params.h"
+
 #include <cstdint>
 
 #include <wx/string.h>
 
 #include "wxcrafter/page_support/inventory_counters.h"
 #include "wxcrafter/buffer_inv_pannel_base/buffer_inv_wxcraft.h"
-
-// Antenna 1..8 of the buffered inventory.
-extern uint8_t BuffInventoryWorkAntenna;
 
 class buffer_inventory_pannel : public buffer_inventory_pannelBase, public inventory_counters {
 public:

@@ -4,17 +4,14 @@
 // choices and the decoding of the reports come with the page's own work.
 #pragma once
 
+#include "reader_params.h"
+
 #include <cstdint>
 
 #include <wx/string.h>
 
 #include "wxcrafter/page_support/inventory_counters.h"
 #include "wxcrafter/custom_inv_pannel_base/custom_inv_wxcraft.h"
-
-// Parameters of the custom inventory (the start antenna is WorkAntenna).
-extern uint8_t inventory_round;  // round count, 1..255
-extern uint8_t inventory_mode;   // match mode 0..9; 0 plain EPC inventory
-extern uint8_t custom_read_len;  // match length the reader takes
 
 class custom_inventory_pannel : public custom_inventory_pannelBase, public inventory_counters {
 public:

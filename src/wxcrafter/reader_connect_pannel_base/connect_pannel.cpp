@@ -6,7 +6,7 @@
 
 std::string UartNumber = "COM1";
 long BaudRate = 115200;
-wxString ipv4_hostname = wxT("192.168.1.178");
+std::string ipv4_hostname = "192.168.1.178";
 int tcp_port = 8080;
 uint8_t GetGpio1Value = 0;
 uint8_t GetGpio2Value = 0;
@@ -52,7 +52,7 @@ connect_pannel::connect_pannel(wxWindow* parent)
     : connect_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL)
 {
     // SetValue, so that the boxes' filters see what the program puts there.
-    ReaderID_textCtrl->SetValue(ipv4_hostname);
+    ReaderID_textCtrl->SetValue(wxString::FromUTF8(ipv4_hostname.c_str()));
     PortName_textCtrl->SetValue(wxString::Format(wxT("%i"), tcp_port));
 }
 
@@ -118,7 +118,7 @@ void connect_pannel::ConnectTcp(wxCommandEvent& event)
     unsigned long port = 0;
     if (!leading_decimal(PortName_textCtrl->GetValue(), kMaxTcpPort, port) || !connect_address_fits())
         return;
-    ipv4_hostname = ReaderID_textCtrl->GetValue();
+    ipv4_hostname = ReaderID_textCtrl->GetValue().utf8_string();
     tcp_port = static_cast<int>(port);
     post_request(wxEVT_CONNECT_TCP);
     event.Skip();

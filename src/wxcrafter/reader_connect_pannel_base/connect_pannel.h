@@ -4,23 +4,14 @@
 // the controller fills the page back through the setters.
 #pragma once
 
+#include "reader_params.h"
+
 #include <cstdint>
 #include <string>
 
 #include <wx/string.h>
 
 #include "wxcrafter/reader_connect_pannel_base/reader_connect_pannel_base.h"
-
-// Connection globals: the page writes them, the link threads read them.
-extern std::string UartNumber;  // serial port to open
-extern long BaudRate;           // rate to open it with
-extern wxString ipv4_hostname;  // reader's IPv4 address
-extern int tcp_port;            // reader's TCP port
-extern uint8_t GetGpio1Value;   // level to write to GPIO 1: 1 high, 0 low
-extern uint8_t GetGpio2Value;   // level to write to GPIO 2
-extern uint8_t GetBeepStatus;   // 0 quiet, 1 beep after every tag read
-extern uint8_t RS485Address;    // new RS-485 address to program
-extern uint8_t GetUartBound;    // index of the new reader baud rate, not the rate
 
 class connect_pannel : public connect_pannelBase {
 public:

@@ -4,24 +4,13 @@
 // links read stand here already.
 #pragma once
 
+#include "reader_params.h"
+
 #include <cstdint>
 
 #include <wx/string.h>
 
 #include "wxcrafter/reader_rw_pannel_base/reader_rw_wxcraft.h"
-
-extern uint8_t OperateArea;        // memory bank or GB area of read and write
-extern uint32_t OperateStartAddr;  // start address (word pointer) of read and write
-extern uint16_t DataLenght;        // word count of read and write
-extern uint32_t OperatePassWord;   // access password of read and write
-extern uint32_t LockPassWord;      // access password of lock
-extern uint32_t DistroyPassWord;   // kill password
-extern char WriteData[50];         // data to write, two bytes per word
-extern uint8_t WriteMethod;        // write-command selector of the TCP and HID links
-extern uint8_t LockArea;           // lock area (choice index + 1)
-extern uint8_t LockSelect;         // lock action (choice index)
-extern char EPC_Select[32];        // byte 0: EPC bytes to match minus one; then the bytes
-extern char DoubleIdentify_Key[16];  // key of the GB two-way authentication
 
 class rfid_storage_pannel : public rfid_storage_pannelBase {
 public:

@@ -4,20 +4,14 @@
 // decoding of tag reports come with the page's own work.
 #pragma once
 
+#include "reader_params.h"
+
 #include <cstdint>
 
 #include <wx/string.h>
 
 #include "wxcrafter/page_support/inventory_counters.h"
 #include "wxcrafter/reader_switchant_inventory_base/rfid_switchant_inventory.h"
-
-// Parameters of the antenna-switch inventory.
-extern uint8_t ant_num;                   // rounds the reader supports: 1, 4 or 8
-extern uint8_t Round_Ant[8];              // antenna (1-based) of rounds A..H
-extern uint8_t Round_Num[8];              // poll count of rounds A..H
-extern uint8_t ChangeAntInventory_Round;  // cycles over the rounds, 1..255
-extern uint8_t session_select;            // session 0..4 (S0..S3, SL)
-extern uint8_t flag_select;               // target flag 0 (A) or 1 (B)
 
 class reader_switchant_inventory_pannel : public reader_switchant_inventory_pannelBase,
                                           public inventory_counters {

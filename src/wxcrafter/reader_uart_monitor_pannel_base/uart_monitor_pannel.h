@@ -2,16 +2,13 @@
 // red, sent in black) and sends a raw command typed in hexadecimal.
 #pragma once
 
+#include "reader_params.h"
+
 #include <cstdint>
 
 #include <wx/string.h>
 
 #include "wxcrafter/reader_uart_monitor_pannel_base/reader_uart_monitor_pannel_base.h"
-
-// The raw command to send: byte 0 the command code, then its data bytes.
-extern uint8_t UartData[50];
-// How many bytes of UartData to send.
-extern int sendlenght;
 
 class uart_monitor_pannel : public uart_monitor_pannelBase {
 public:

@@ -5,18 +5,14 @@
 // with the page's own work.
 #pragma once
 
+#include "reader_params.h"
+
 #include <cstdint>
 
 #include <wx/string.h>
 
 #include "wxcrafter/page_support/inventory_counters.h"
 #include "wxcrafter/realtime_inv_pannel_base/realtime_invt_wxcraft.h"
-
-// Parameters of the real-time and session inventories.
-extern uint8_t WorkAntenna;          // antenna 1..8 the inventory starts on
-extern uint8_t SelectInventoryMode;  // 0 plain real-time, else session inventory
-extern uint8_t SessionID;            // session 0..4 (S0..S3, SL)
-extern uint8_t InventoryFlag;        // inventoried flag 0 (A) or 1 (B)
 
 class realtime_inventory_pannel : public realtime_inventory_pannelBase, public inventory_counters {
 public:

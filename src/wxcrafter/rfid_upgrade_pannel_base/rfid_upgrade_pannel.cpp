@@ -2,7 +2,7 @@
 
 bool Upgrade_Enable = false;
 unsigned int UpObject = 0;
-wxString Bin_Path;
+std::string Bin_Path;
 int Gaugeupgrade_Postion = 0;
 unsigned int upgrade_timeout_count = 0;
 bool upgraed_flag = true;

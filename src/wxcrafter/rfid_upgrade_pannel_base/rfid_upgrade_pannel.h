@@ -3,16 +3,11 @@
 // controls come later, and until then the setters have nothing to switch.
 #pragma once
 
+#include "reader_params.h"
+
 #include <wx/string.h>
 
 #include "wxcrafter/rfid_upgrade_pannel_base/rfid_upgrade_pannel_base.h"
-
-extern bool Upgrade_Enable;                  // a firmware file has been chosen
-extern unsigned int UpObject;                // 0 reader application, 1 baseband firmware
-extern wxString Bin_Path;                    // the chosen firmware image
-extern int Gaugeupgrade_Postion;             // upgrade progress in percent
-extern unsigned int upgrade_timeout_count;   // consecutive upgrade time-outs
-extern bool upgraed_flag;                    // the upgrade may go on sending packets
 
 class rfid_upgrade_pannel : public rfid_upgradebase {
 public:
