@@ -3,6 +3,8 @@
 #include <easylogging++.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 INITIALIZE_EASYLOGGINGPP
@@ -30,7 +32,33 @@ void keep_previous_file(const char* filename, std::size_t)
     std::rename(filename, old.c_str());
 }
 
+// Without a configuration file: the files the shipped one names, in the
+// user's state folder, and nothing on the terminal.
+void set_builtin_defaults(el::Configurations& conf)
+{
+    const std::string dir = diagnostic_log_default_folder();
+    std::error_code ignored;
+    std::filesystem::create_directories(dir, ignored);
+    conf.setGlobally(el::ConfigurationType::Format, "%datetime %level %msg");
+    conf.setGlobally(el::ConfigurationType::ToFile, "true");
+    conf.setGlobally(el::ConfigurationType::ToStandardOutput, "false");
+    conf.setGlobally(el::ConfigurationType::SubsecondPrecision, "3");
+    conf.setGlobally(el::ConfigurationType::LogFlushThreshold, "0");
+    conf.setGlobally(el::ConfigurationType::Filename, dir + "/reader_host.log");
+    conf.set(el::Level::Trace, el::ConfigurationType::Filename, dir + "/reader_host.trace.log");
+    conf.set(el::Level::Trace, el::ConfigurationType::LogFlushThreshold, "1000");
+}
+
 }  // namespace
+
+std::string diagnostic_log_default_folder()
+{
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && *state == '/')
+        return std::string(state) + "/reader_host";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/.local/state/reader_host";
+}
 
 bool configure_diagnostic_log(const std::string& conf_path)
 {
@@ -39,6 +67,8 @@ bool configure_diagnostic_log(const std::string& conf_path)
     const bool have_file = std::ifstream(conf_path).good();
     if (have_file)
         conf.parseFromFile(conf_path);
+    else
+        set_builtin_defaults(conf);
 
     // Whatever the file says, a log file must not grow without bound.
     const el::Level levels[] = {el::Level::Global, el::Level::Trace, el::Level::Debug,
@@ -63,4 +93,6 @@ void write_start_lines()
     LOG(INFO) << "-----info log start recode";
     LOG(TRACE) << "-----trace log start recode";
     LOG(DEBUG) << "-----debug log start recode";
+    // On disk at once, whatever the buffering of the level's file.
+    el::Loggers::flushAll();
 }

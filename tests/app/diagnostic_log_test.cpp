@@ -25,6 +25,8 @@ protected:
         char name[] = "/tmp/reader-diag-XXXXXX";
         ASSERT_NE(mkdtemp(name), nullptr);
         dir = name;
+        // Where the log goes without a configuration file.
+        setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
     }
     void TearDown() override
     {
@@ -93,6 +95,43 @@ TEST_F(DiagnosticLog, ASmallerCapIsKeptAndNoFileMeansDefaultsWithTheCap)
     EXPECT_FALSE(configure_diagnostic_log((dir / "missing.conf").string()));
     for (el::Level level : kLevels)
         EXPECT_EQ(cap(level), kDiagnosticLogCap);
+}
+
+// A day connected writes tens of millions of trace lines: they go to a file
+// of their own, so the start lines and every warning stay in the main one.
+TEST_F(DiagnosticLog, TraceLinesNeverPushOutTheStartLinesOrWarnings)
+{
+    const fs::path shipped = fs::read_symlink("/proc/self/exe").parent_path() / "log.conf";
+    ASSERT_TRUE(fs::exists(shipped));
+    const fs::path state = dir / "state" / "reader_host";
+    for (const bool with_file : {true, false}) {
+        SCOPED_TRACE(with_file ? "shipped log.conf" : "no log.conf");
+        const fs::path run = dir / (with_file ? "run" : "bare");
+        fs::create_directories(run);
+        fs::copy_file(shipped, run / "log.conf");
+        const fs::path cwd = fs::current_path();
+        fs::current_path(run);
+        ASSERT_EQ(configure_diagnostic_log(with_file ? "log.conf" : "none.conf"), with_file);
+        write_start_lines();
+        LOG(WARNING) << "port gone";
+        // More than two trace files' worth, so the trace file rolls over.
+        const std::string line(100, 't');
+        for (unsigned long i = 0; i < 3 * kDiagnosticLogCap / line.size(); ++i)
+            LOG(TRACE) << "package len = " << line;
+        el::Loggers::flushAll();
+        fs::current_path(cwd);
+
+        const fs::path folder = with_file ? run : state;
+        EXPECT_TRUE(fs::exists(folder / "reader_host.trace.log.old"));
+        std::ifstream in(folder / "reader_host.log");
+        std::vector<std::string> lines;
+        for (std::string l; std::getline(in, l);)
+            lines.push_back(l.substr(l.find(' ', l.find(' ') + 1) + 1));
+        EXPECT_EQ(lines, (std::vector<std::string>{"ERROR -----error log start recode",
+                                                   "WARNING -----warning log start recode",
+                                                   "INFO -----info log start recode",
+                                                   "DEBUG -----debug log start recode", "WARNING port gone"}));
+    }
 }
 
 TEST_F(DiagnosticLog, AtTheCapTheFileRollsOverToOneOlderCopyLosingNothing)

@@ -6,8 +6,6 @@
 
 #include <wx/icon.h>
 #include <wx/intl.h>
-#include <wx/persist.h>
-#include <wx/persist/bookctrl.h>
 
 #include "wxcrafter/main_pannel_base/reader_icon.xpm"
 
@@ -24,9 +22,7 @@ MainFrame::MainFrame(wxWindow* parent)
     rfid_uart_monitor_pannel = new uart_monitor_pannel(m_notebook1);
     m_notebook1->AddPage(rfid_uart_monitor_pannel, wxString::FromUTF8("串口监控数据"), false);
 
-    // The base restored the notebook before it had pages; now the saved
-    // page can be selected.
-    wxPersistenceManager::Get().Restore(static_cast<wxBookCtrlBase*>(m_notebook1));
+    place_on_screen();
 
     open_uart_monitor_checkBox->SetValue(true);
 }

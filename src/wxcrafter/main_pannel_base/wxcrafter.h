@@ -5,6 +5,7 @@
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/notebook.h>
+#include <wx/scrolwin.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -21,8 +22,15 @@ public:
     wxTextCtrl* GetUartDataLog() { return UartDataLog; }
 
 protected:
+    // Sizes the frame around its pages, within the display's work area,
+    // centres it, then restores the state saved by the last run. Called once
+    // the pages exist.
+    void place_on_screen();
+    wxRect work_area() const;
+
     virtual void UartDataLogUpdate(wxCommandEvent& event) { event.Skip(); }
 
+    wxScrolledWindow* m_pages_scroll;
     wxNotebook* m_notebook1;
     wxStaticText* m_staticText41;
     wxCheckBox* auto_clear_log_checkBox;
@@ -30,5 +38,8 @@ protected:
     wxTextCtrl* UartDataLog;
 
 private:
+    void OnFirstShow(wxShowEvent& event);
+
+    wxRect placed_;
     void OnLogText(wxCommandEvent& event) { UartDataLogUpdate(event); }
 };

@@ -2,6 +2,8 @@
 
 #include "wxcrafter/page_support/page_support.h"
 
+#include <wx/sizer.h>
+
 reader_base_setting_pannel::reader_base_setting_pannel(wxWindow* parent)
     : reader_base_setting_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL)
 {
@@ -11,6 +13,9 @@ reader_base_setting_pannel::reader_base_setting_pannel(wxWindow* parent)
     m_notebook1->AddPage(rf_paramset_subpannel, u8("射频参数设置"), false);
     rfid_upgrade_subpannel = new rfid_upgrade_pannel(m_notebook1);
     m_notebook1->AddPage(rfid_upgrade_subpannel, u8("版本信息"), false);
+    // Sized around its pages now that they exist: a notebook left at its
+    // empty size is laid out with a negative width when the window shows.
+    GetSizer()->Fit(this);
 }
 
 reader_base_setting_pannel::~reader_base_setting_pannel() {}

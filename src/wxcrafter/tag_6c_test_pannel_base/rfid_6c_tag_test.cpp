@@ -2,6 +2,8 @@
 
 #include "wxcrafter/page_support/page_support.h"
 
+#include <wx/sizer.h>
+
 rfid_6c_tag_test::rfid_6c_tag_test(wxWindow* parent)
     : rfid_6c_tag_testBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL)
 {
@@ -15,6 +17,9 @@ rfid_6c_tag_test::rfid_6c_tag_test(wxWindow* parent)
     m_notebook9->AddPage(reader_switchant_inventory_subpannel, u8("天线切换盘存"), false);
     rfid_storage_subpannel = new rfid_storage_pannel(m_notebook9);
     m_notebook9->AddPage(rfid_storage_subpannel, u8("标签操作"), false);
+    // Sized around its pages now that they exist: a notebook left at its
+    // empty size is laid out with a negative width when the window shows.
+    GetSizer()->Fit(this);
 }
 
 rfid_6c_tag_test::~rfid_6c_tag_test() {}
