@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/msgdlg.h>
 #include <wx/string.h>
 #include <wx/window.h>
 
@@ -23,6 +24,31 @@ public:
 
 protected:
     void ReportFailure(const wxString& msg) override { ADD_FAILURE() << msg.utf8_str().data(); }
+};
+
+// The "错误信息" box of a refused input: checks its text, caption and
+// style, and presses OK.
+class ExpectRefusal : public wxExpectModalBase<wxMessageDialog, ExpectRefusal> {
+public:
+    explicit ExpectRefusal(const char* text) : text_(text) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dlg) const override
+    {
+        EXPECT_EQ(std::string(dlg->GetMessage().utf8_str()), text_);
+        EXPECT_EQ(std::string(dlg->GetCaption().utf8_str()), "错误信息");
+        const long style = dlg->GetMessageDialogStyle();
+        EXPECT_EQ(style & (wxYES_NO | wxCANCEL | wxOK), wxOK);
+        EXPECT_TRUE(style & wxICON_INFORMATION);
+        return wxID_OK;
+    }
+    wxString GetDefaultDescription() const override
+    {
+        return wxString::FromUTF8(("the refusal \"" + text_ + "\"").c_str());
+    }
+
+private:
+    std::string text_;
 };
 
 class wxButton;

@@ -1,5 +1,6 @@
 #include "wxcrafter/page_support/page_support.h"
 
+#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -20,6 +21,13 @@ bool cut_at_first_refused(wxTextCtrl* box, const std::function<bool(wxUniChar)>&
     box->SetValue(text.Left(keep));
     box->SetInsertionPointEnd();
     return true;
+}
+
+void show_refusal(const wxString& text)
+{
+    // No "no default" flag: with a single OK button it means nothing, and wx
+    // rejects it without a No button.
+    wxMessageBox(text, u8("错误信息"), wxOK | wxICON_INFORMATION);
 }
 
 bool is_decimal_digit(wxUniChar c)

@@ -38,6 +38,10 @@ void post_request(const wxEventTypeTag<Carrier>& type)
 // filter bound to that event runs once more on the shortened text.
 bool cut_at_first_refused(wxTextCtrl* box, const std::function<bool(wxUniChar)>& allowed);
 
+// Tells the operator why an input was refused: a modal box without parent,
+// caption "错误信息", one OK button.
+void show_refusal(const wxString& text);
+
 bool is_decimal_digit(wxUniChar c);
 bool is_hex_digit(wxUniChar c);
 

@@ -23,6 +23,11 @@ const long kBaudRates[] = {1200,  2400,  4800,   9600,   14400,  19200,  38400,
 const unsigned long kMaxRs485Address = 255;
 const unsigned long kMaxTcpPort = 65535;
 
+wxString address_refusal()
+{
+    return u8("地址范围:0~255！");
+}
+
 // Keeps the leading run of digits of an address or port box.
 void filter_digits(wxTextCtrl* box)
 {
@@ -61,7 +66,10 @@ connect_pannel::~connect_pannel() {}
 bool connect_pannel::connect_address_fits()
 {
     unsigned long address = 0;
-    return leading_decimal(RS485conect_textCtrl->GetValue(), kMaxRs485Address, address);
+    if (leading_decimal(RS485conect_textCtrl->GetValue(), kMaxRs485Address, address))
+        return true;
+    show_refusal(address_refusal());
+    return false;
 }
 
 // ---- handlers ----
@@ -78,16 +86,16 @@ void connect_pannel::SelectUartNumber(wxCommandEvent&) {}
 
 void connect_pannel::ConnectReader(wxCommandEvent& event)
 {
-    // The controller frames with this address: one a frame cannot carry
-    // would reach a reader the operator did not name.
-    if (!connect_address_fits())
-        return;
     const int port = UartNumber_choice->GetSelection();
     const int rate = UartBound_choice->GetSelection();
     UartNumber = port == wxNOT_FOUND ? std::string() : std::string(UartNumber_choice->GetString(port).mb_str());
     if (rate >= 0 && rate < static_cast<int>(sizeof kBaudRates / sizeof kBaudRates[0]))
         BaudRate = kBaudRates[rate];
     if (UartNumber.empty())
+        return;
+    // The controller frames with this address: one a frame cannot carry
+    // would reach a reader the operator did not name.
+    if (!connect_address_fits())
         return;
     post_request(wxEVT_CONNECT_PORT);
     event.Skip();
@@ -115,11 +123,15 @@ void connect_pannel::TcpIdEnter(wxCommandEvent&)
 
 void connect_pannel::ConnectTcp(wxCommandEvent& event)
 {
-    unsigned long port = 0;
-    if (!leading_decimal(PortName_textCtrl->GetValue(), kMaxTcpPort, port) || !connect_address_fits())
-        return;
     ipv4_hostname = ReaderID_textCtrl->GetValue().utf8_string();
+    unsigned long port = 0;
+    if (!leading_decimal(PortName_textCtrl->GetValue(), kMaxTcpPort, port)) {
+        show_refusal(u8("端口号范围:0~65535！"));
+        return;
+    }
     tcp_port = static_cast<int>(port);
+    if (!connect_address_fits())
+        return;
     post_request(wxEVT_CONNECT_TCP);
     event.Skip();
 }
@@ -148,8 +160,10 @@ void connect_pannel::RS485AddrEnter(wxCommandEvent&)
 void connect_pannel::Set485Addr(wxCommandEvent& event)
 {
     unsigned long address = 0;
-    if (!leading_decimal(RS485Address_textCtrl->GetValue(), kMaxRs485Address, address))
+    if (!leading_decimal(RS485Address_textCtrl->GetValue(), kMaxRs485Address, address)) {
+        show_refusal(address_refusal());
         return;
+    }
     RS485Address = static_cast<uint8_t>(address);
     post_request(wxEVT_SET485ADDR);
     event.Skip();
