@@ -8,6 +8,7 @@
 #include "sdk_package/link_thread/LinkThread.h"
 #include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
 #include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
+#include "wxcrafter/page_support/page_support.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
 #include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
 #include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
@@ -28,6 +29,9 @@ enum {
     ID_TAG_LIST_TIMER = 1003,
     ID_LOG_TIMER = 1004,
 };
+
+// Entries the operation log keeps when it is not cleared automatically.
+constexpr int kLogLines = 5000;
 
 wxBEGIN_EVENT_TABLE(MainAPP, MainFrame)
     EVT_TIMER(ID_ELAPSED_TIMER, MainAPP::Ontimer)
@@ -158,6 +162,7 @@ void MainAPP::SetCmdLog(wxString text, int colour)
 {
     UartDataLog->SetDefaultStyle(wxTextAttr(colour ? *wxRED : *wxBLACK));
     UartDataLog->AppendText(gettime() + "  " + text + "\r");
+    drop_oldest_lines(UartDataLog, kLogLines);
 }
 
 void MainAPP::UartDataLogUpdate(wxCommandEvent& event)

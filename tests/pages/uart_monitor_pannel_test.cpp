@@ -173,4 +173,25 @@ TEST_F(MonitorPage, ReceivedLinesAreRedAndSentLinesBlack)
     EXPECT_EQ(page->GetTextCtrl()->GetValue(), wxEmptyString);
 }
 
+// Hours of frames: the view keeps the newest few thousand lines, in order,
+// with their colours.
+TEST_F(MonitorPage, KeepsTheNewestLinesOnly)
+{
+    for (int batch = 0; batch < 70; ++batch) {
+        wxString text;
+        for (int i = 0; i < 100; ++i)
+            text += wxString::Format(wxT("[line %05d] A0 03 01 72 EA \n"), batch * 100 + i);
+        page->SetUartDataShow(text, batch % 2);
+    }
+    wxTextCtrl* view = page->GetTextCtrl();
+    const int lines = view->GetNumberOfLines();
+    EXPECT_GE(lines, 5000);
+    EXPECT_LE(lines, 5600);
+    EXPECT_EQ(view->GetLineText(lines - 2), wxT("[line 06999] A0 03 01 72 EA "));
+    // Whole lines go, oldest first.
+    const wxString first = view->GetLineText(0);
+    EXPECT_TRUE(first.StartsWith(wxT("[line ")) && first.EndsWith(wxT(" A0 03 01 72 EA "))) << utf8(first);
+    EXPECT_EQ(colour_at(view->GetLastPosition() - 3), *wxRED);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "rfid_event/rfid_event.h"
 #include "reader_params.h"
+#include "sdk_package/link_thread/link_requests.h"
 
 HIDThread::HIDThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_HID_CTRL, notice_id("Thread_hid"), 103),
@@ -21,25 +22,29 @@ wxThread::ExitCode HIDThread::Entry()
     return refuse_connects(id_completion_, id_state_, wxString::FromUTF8("设备不存在！"));
 }
 
-void HIDThread::send_tag_write()
+namespace {
+
+LibWinHid& driver(LinkThread& t)
 {
-    hid->RFID_Write(WriteMethod, OperateArea, OperateStartAddr, DataLenght, bytes(WriteData),
-                    sizeof WriteData, OperatePassWord);
+    return *static_cast<HIDThread&>(t).hid;
 }
 
-void HIDThread::send_gb_secure_read()
-{
-    hid->RFID_GbSeRead(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
-                       OperatePassWord);
-}
+}  // namespace
 
-void HIDThread::send_gb_secure_write()
+const RequestTable& HIDThread::request_table()
 {
-    hid->RFID_GbSeWrite(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
-                        bytes(WriteData), sizeof WriteData, OperatePassWord);
-}
-
-void HIDThread::send_save_param()
-{
-    hid->Save_Param();
+    static const RequestTable table = with_rows(
+        shared_requests(),
+        {
+            // Not offered on this link: the request stays raised and
+            // nothing is sent.
+            {"StartSwitchAntInventory", nullptr, 0, 0, nullptr},
+            {"StopSwitchAntInventory", nullptr, 0, 0, nullptr},
+            {"GbDoubleIdentify", nullptr, 0, 0, nullptr},
+            link_requests::gb_secure_read<LibWinHid, driver>(),
+            link_requests::gb_secure_write<LibWinHid, driver>(),
+            link_requests::tag_write_by_method<LibWinHid, driver>(),
+            link_requests::save_param<LibWinHid, driver>(),
+        });
+    return table;
 }

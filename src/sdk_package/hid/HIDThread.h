@@ -15,13 +15,12 @@ public:
 
     LibWinHid* hid;
 
+    const RequestTable& requests() const override { return request_table(); }
+    // The requests of this link, in the order they are tested.
+    static const RequestTable& request_table();
+
 protected:
     ExitCode Entry() override;
-
-    void send_tag_write() override;
-    void send_gb_secure_read() override;
-    void send_gb_secure_write() override;
-    void send_save_param() override;
 
 private:
     const int id_completion_;

@@ -16,7 +16,22 @@
 #include <vector>
 
 class FrameLink;
+class LinkThread;
 class rfidConfigEvent;
+
+// One row of a link's request table: when `flag` holds `take` (and
+// `applies` allows, where given), `flag` becomes `leave` and `send` frames
+// the request. A row without a flag is tested by `applies` alone. `send`
+// returns false when the request came to nothing that should be reported.
+struct RequestRow {
+    const char* name;
+    std::atomic<uint8_t> LinkThread::*flag;
+    uint8_t take;
+    uint8_t leave;
+    bool (*send)(LinkThread& link);
+    bool (*applies)(const LinkThread& link) = nullptr;
+};
+using RequestTable = std::vector<RequestRow>;
 
 class LinkThread : public wxThread {
 public:
@@ -110,6 +125,13 @@ public:
 
     // The driver this thread frames its requests with.
     virtual FrameLink& frames() = 0;
+    // This link's control event, on which ctrl_command serves a request.
+    wxEventType control_event() const { return control_; }
+
+    // The requests every link serves, in the order they are tested.
+    static const RequestTable& shared_requests();
+    // This link's table: the shared one with the link's own rows.
+    virtual const RequestTable& requests() const = 0;
 
     // Unbinds the command side. The owner deletes a thread object only
     // after Wait() has returned.
@@ -126,16 +148,6 @@ protected:
     // last frame sent. Bound to the link's control event; GUI thread.
     void ctrl_command(rfidConfigEvent& event);
 
-    // Requests whose frame differs from link to link. The defaults are what
-    // a link without the serial link's extras sends.
-    virtual void send_baud_rate() {}
-    virtual void send_output_power();
-    virtual void send_switch_ant_inventory();
-    virtual void send_tag_write() = 0;
-    virtual void send_gb_secure_read() {}
-    virtual void send_gb_secure_write() {}
-    virtual void send_save_param() = 0;
-
     // Notices to the controller window. A notice's id is the resource id of
     // its name; resolve it on the GUI thread (the id table is not
     // thread-safe), then post from any thread.
@@ -146,8 +158,9 @@ protected:
     // it from the notice of a newer thread of the same link.
     void post_completion(int id);
 
-    // The page globals keep bytes in char arrays; the builders take bytes.
-    static const uint8_t* bytes(const char* text) { return reinterpret_cast<const uint8_t*>(text); }
+    // `base` with each row of `own` in place of the row of the same name
+    // (a row whose `send` is null is dropped), for a link's requests().
+    static RequestTable with_rows(const RequestTable& base, const RequestTable& own);
 
     // Sleeps about `ms` milliseconds, waking early when the controller asks
     // to connect or to end the thread.
@@ -161,6 +174,7 @@ protected:
     wxWindow* owner_;
 
 private:
+    friend struct SharedRequests;
     // One firmware packet for request `flag`; false when the image cannot be
     // read (the request is dropped without a notice).
     bool serve_upgrade(Flag& flag, bool baseband);

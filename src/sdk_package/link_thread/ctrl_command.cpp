@@ -10,6 +10,7 @@
 #include <wx/log.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -18,154 +19,190 @@ constexpr uint32_t kUpgradePacket = 200;
 
 }  // namespace
 
-void LinkThread::send_output_power()
+namespace {
+
+const uint8_t* bytes(const char* text)
 {
-    frames().Set_Ant_power(AntPower[0]);
+    return reinterpret_cast<const uint8_t*>(text);
 }
 
-void LinkThread::send_switch_ant_inventory()
+}  // namespace
+
+// Builds the shared table; a friend, for the upgrade rows.
+struct SharedRequests {
+    static RequestTable make()
+    {
+        using L = LinkThread;
+        return {
+            // The serial link alone changes the reader's baud rate.
+            {"SetBound", &L::SetBoundFlag, 1, 0, [](L&) { return true; }},
+            {"RestartReader", &L::RestartReaderFlag, 1, 0, [](L& t) { t.frames().Restart_Reader(); return true; }},
+            {"SetReaderAddr", &L::SetReaderAddrFlag, 1, 0,
+             [](L& t) { t.frames().Set_RS485_Addr(RS485Address); return true; }},
+            {"ReadFrameWare", &L::ReadFrameWareFlag, 1, 0,
+             [](L& t) { t.frames().Read_Frameware_version(); return true; }},
+            {"ReadWorkTemp", &L::ReadWorkTempFlag, 1, 0, [](L& t) { t.frames().Read_Work_Temp(); return true; }},
+            {"ReadGPIO1", &L::ReadGPIO1Flag, 1, 0, [](L& t) { t.frames().Read_Gpio_Value(0); return true; }},
+            {"WriteGPIO1", &L::WriteGPIO1Flag, 1, 0,
+             [](L& t) { t.frames().Set_Gpio_Value(3, GetGpio1Value == 0 ? 1 : 0); return true; }},
+            {"ReadGPIO2", &L::ReadGPIO2Flag, 1, 0, [](L& t) { t.frames().Read_Gpio_Value(1); return true; }},
+            {"WriteGPIO2", &L::WriteGPIO2Flag, 1, 0,
+             [](L& t) { t.frames().Set_Gpio_Value(4, GetGpio2Value == 0 ? 1 : 0); return true; }},
+            {"SetBeep", &L::SetBeepFlag, 1, 0, [](L& t) { t.frames().Set_Beep_status(GetBeepStatus); return true; }},
+            {"ReadWorkAnt", &L::ReadWorkAntFlag, 1, 0, [](L& t) { t.frames().Get_Work_Ant(); return true; }},
+            {"SetWorkAnt", &L::SetWorkAntFlag, 1, 0, [](L& t) { t.frames().Set_Work_Ant(WorkAnt); return true; }},
+            {"ReadFastEpc", &L::ReadFastEpcReadFlag, 1, 0, [](L& t) { t.frames().Get_Fast_Epc(); return true; }},
+            {"SetFastEpc", &L::SetFastEpcReadFlag, 1, 0, [](L& t) { t.frames().Set_Fast_Epc(FastEpc); return true; }},
+            {"ReadAntPower", &L::ReadAntPowerFlag, 1, 0, [](L& t) { t.frames().Get_Ant_Power(); return true; }},
+            // One power for every antenna; the serial link can set four or eight.
+            {"SetAntPower", &L::SetAntPowerFlag, 1, 0, [](L& t) { t.frames().Set_Ant_power(AntPower[0]); return true; }},
+            {"ReadFreq", &L::ReadFreqFlag, 1, 0, [](L& t) { t.frames().Get_Frequence(); return true; }},
+            {"SetFreq", &L::SetFreqFlag, 1, 0,
+             [](L& t) {
+                 if (FreqStandard != 4)
+                     t.frames().Set_Frequece_Standard(FreqStandard, StartFreqStandard, EndFreqStandard);
+                 else
+                     t.frames().Set_Frequece(static_cast<uint32_t>(StartFreq), static_cast<uint16_t>(FreqSpace),
+                                             FreqQuantity);
+                 return true;
+             }},
+            {"ReadProfilID", &L::ReadProfilIDFlag, 1, 0, [](L& t) { t.frames().Get_RF_Link(); return true; }},
+            {"SetProfilID", &L::SetProfilIDFlag, 1, 0, [](L& t) { t.frames().Set_RF_Link(RfProfileID); return true; }},
+            {"StartInventory", &L::StartInventoryFlag, 1, 2,
+             [](L& t) {
+                 if (SelectInventoryMode != 0)
+                     t.frames().Custom_Session_Inventory(SessionID, InventoryFlag, WorkAntenna);
+                 else
+                     t.frames().RealTime_Inventory(WorkAntenna);
+                 return true;
+             }},
+            {"StopInventory", &L::StartInventoryFlag, 3, 0, stop},
+            {"StartCustomInventory", &L::StartcustominventoryFlag, 1, 2,
+             [](L& t) {
+                 t.frames().Custom_Inventory(WorkAntenna, inventory_round, inventory_mode, custom_read_len);
+                 return true;
+             }},
+            {"StopCustomInventory", &L::StartcustominventoryFlag, 3, 0, stop},
+            // Framed by the links that offer it.
+            {"StartSwitchAntInventory", &L::StartSwitchAntInventoryFlag, 1, 2, [](L&) { return true; }},
+            {"StopSwitchAntInventory", &L::StartSwitchAntInventoryFlag, 3, 0, stop},
+            {"StartBuffInventory", &L::StartBuffInventoryFlag, 1, 2,
+             [](L& t) { t.frames().Start_Buff_Inventory(BuffInventoryWorkAntenna); return true; }},
+            {"StopBuffInventory", &L::StartBuffInventoryFlag, 3, 0, stop},
+            {"ClearBuff", &L::ClearBuffFlag, 1, 0, [](L& t) { t.frames().Clear_Tag_Buff(); return true; }},
+            {"ReadBuff", &L::ReadBuffFlag, 1, 0, [](L& t) { t.frames().Get_Tag_Buff(); return true; }},
+            {"ReadBuffAndClear", &L::ReadBuffAndClearFlag, 1, 0, [](L& t) { t.frames().Get_and_Clear_Buff(); return true; }},
+            {"ReadTagNumber", &L::ReadTagNumberFlag, 1, 0, [](L& t) { t.frames().Get_Tag_Num(); return true; }},
+            {"SetEpcMatch", &L::SelectTagFlag, 1, 0,
+             [](L& t) { t.frames().Set_Epc_Match(0, bytes(EPC_Select), sizeof EPC_Select); return true; }},
+            {"GetEpcMatch", &L::SelectTagFlag, 3, 0, [](L& t) { t.frames().Get_Epc_Match(); return true; }},
+            {"CancelEpcMatch", &L::SelectTagFlag, 2, 0,
+             [](L& t) { t.frames().Set_Epc_Match(1, bytes(EPC_Select), sizeof EPC_Select); return true; }},
+            {"ReadTag", &L::ReadTagFlag, 1, 0,
+             [](L& t) { t.frames().RFID_Read(OperateArea, OperateStartAddr, DataLenght, OperatePassWord); return true; }},
+            // Framed by each link.
+            {"WriteTag", &L::WriteTagFlag, 1, 0, [](L&) { return true; }},
+            {"LockTag", &L::LockTagFlag, 1, 0,
+             [](L& t) { t.frames().RFID_Lock(LockArea, LockSelect, LockPassWord); return true; }},
+            {"KillTag", &L::DistroyTagFlag, 1, 0, [](L& t) { t.frames().RFID_Kill(DistroyPassWord); return true; }},
+            {"GbReadTag", &L::GbReadTagFlag, 1, 0,
+             [](L& t) {
+                 t.frames().RFID_GbRead(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
+                                        OperatePassWord);
+                 return true;
+             }},
+            {"GbWriteTag", &L::GbWriteTagFlag, 1, 0,
+             [](L& t) {
+                 t.frames().RFID_GbWrite(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
+                                         bytes(WriteData), sizeof WriteData, OperatePassWord);
+                 return true;
+             }},
+            {"GbLockTag", &L::GbLockTagFlag, 1, 0,
+             [](L& t) { t.frames().RFID_GbLock(LockArea, LockSelect, LockPassWord); return true; }},
+            {"GbKillTag", &L::GbDistroyTagFlag, 1, 0, [](L& t) { t.frames().RFID_GbKill(DistroyPassWord); return true; }},
+            // Framed by each link.
+            {"GbSecureReadTag", &L::GbSeReadTagFlag, 1, 0, [](L&) { return true; }},
+            {"GbSecureWriteTag", &L::GbSeWriteTagFlag, 1, 0, [](L&) { return true; }},
+            {"GbSecureLockTag", &L::GbSeLockTagFlag, 1, 0,
+             [](L& t) { t.frames().RFID_GbSeLock(LockArea, LockSelect, LockPassWord); return true; }},
+            {"GbSecureKillTag", &L::GbSeDistroyTagFlag, 1, 0,
+             [](L& t) { t.frames().RFID_GbSeKill(DistroyPassWord); return true; }},
+            {"GbDoubleIdentify", &L::GbDoubleIdTagFlag, 1, 0,
+             [](L& t) { t.frames().RFID_GbDoubleIdentify(bytes(DoubleIdentify_Key)); return true; }},
+            {"SendData", &L::SendDataFlag, 1, 0,
+             [](L& t) {
+                 const int count = std::clamp(sendlenght, 0, static_cast<int>(sizeof UartData));
+                 t.frames().Uart_Moniter_Send(UartData, sizeof UartData, static_cast<uint8_t>(count));
+                 return true;
+             }},
+            {"ResetPara", &L::ReaderParaResetFlag, 1, 0, [](L& t) { t.frames().Reset_Para(); return true; }},
+            // Framed by each link.
+            {"SavePara", &L::SaveParaFlag, 1, 0, [](L&) { return true; }},
+            // The packet whose acknowledgement timed out goes once more before
+            // any other: the next one would leave a gap in the reader's image.
+            {"ResendUpgradePacket", nullptr, 0, 0, resend_upgrade,
+             [](const L& t) { return t.upgrade_resend_; }},
+            {"ReaderAppUpgrade", &L::ReaderAppUpgradeFlag, 1, 1,
+             [](L& t) { return t.serve_upgrade(t.ReaderAppUpgradeFlag, false); },
+             [](const L&) { return UpObject == 0; }},
+            {"BasebandFirmwareUpgrade", &L::BasebandFirmwareUpgradeFlag, 1, 1,
+             [](L& t) { return t.serve_upgrade(t.BasebandFirmwareUpgradeFlag, true); },
+             [](const L&) { return UpObject == 1; }},
+        };
+    }
+
+    static bool stop(LinkThread& t)
+    {
+        t.frames().Stop_Inventory();
+        return true;
+    }
+
+    static bool resend_upgrade(LinkThread& t)
+    {
+        t.upgrade_resend_ = false;
+        if (t.last_packet_valid_)
+            t.send_upgrade_packet(t.last_packet_baseband_, t.last_packet_number_, t.last_packet_final_,
+                                  t.last_packet_.data(), static_cast<uint16_t>(t.last_packet_.size()));
+        return true;
+    }
+};
+
+const RequestTable& LinkThread::shared_requests()
 {
-    // Only the serial and TCP drivers frame it; a link without it sends
-    // nothing.
+    static const RequestTable table = SharedRequests::make();
+    return table;
+}
+
+RequestTable LinkThread::with_rows(const RequestTable& base, const RequestTable& own)
+{
+    RequestTable table;
+    for (const RequestRow& row : base) {
+        auto it = std::find_if(own.begin(), own.end(),
+                               [&](const RequestRow& o) { return std::string(o.name) == row.name; });
+        if (it == own.end())
+            table.push_back(row);
+        else if (it->send)
+            table.push_back(*it);
+    }
+    return table;
 }
 
 void LinkThread::ctrl_command(rfidConfigEvent& event)
 {
-    FrameLink& f = frames();
-    // Serves `flag` when it holds `value`, leaving `after` in it.
-    auto take = [](Flag& flag, uint8_t value, uint8_t after) {
-        if (flag != value)
-            return false;
-        flag = after;
-        return true;
-    };
-
-    if (take(SetBoundFlag, 1, 0)) {
-        send_baud_rate();
-    } else if (take(RestartReaderFlag, 1, 0)) {
-        f.Restart_Reader();
-    } else if (take(SetReaderAddrFlag, 1, 0)) {
-        f.Set_RS485_Addr(RS485Address);
-    } else if (take(ReadFrameWareFlag, 1, 0)) {
-        f.Read_Frameware_version();
-    } else if (take(ReadWorkTempFlag, 1, 0)) {
-        f.Read_Work_Temp();
-    } else if (take(ReadGPIO1Flag, 1, 0)) {
-        f.Read_Gpio_Value(0);
-    } else if (take(WriteGPIO1Flag, 1, 0)) {
-        f.Set_Gpio_Value(3, GetGpio1Value == 0 ? 1 : 0);
-    } else if (take(ReadGPIO2Flag, 1, 0)) {
-        f.Read_Gpio_Value(1);
-    } else if (take(WriteGPIO2Flag, 1, 0)) {
-        f.Set_Gpio_Value(4, GetGpio2Value == 0 ? 1 : 0);
-    } else if (take(SetBeepFlag, 1, 0)) {
-        f.Set_Beep_status(GetBeepStatus);
-    } else if (take(ReadWorkAntFlag, 1, 0)) {
-        f.Get_Work_Ant();
-    } else if (take(SetWorkAntFlag, 1, 0)) {
-        f.Set_Work_Ant(WorkAnt);
-    } else if (take(ReadFastEpcReadFlag, 1, 0)) {
-        f.Get_Fast_Epc();
-    } else if (take(SetFastEpcReadFlag, 1, 0)) {
-        f.Set_Fast_Epc(FastEpc);
-    } else if (take(ReadAntPowerFlag, 1, 0)) {
-        f.Get_Ant_Power();
-    } else if (take(SetAntPowerFlag, 1, 0)) {
-        send_output_power();
-    } else if (take(ReadFreqFlag, 1, 0)) {
-        f.Get_Frequence();
-    } else if (take(SetFreqFlag, 1, 0)) {
-        if (FreqStandard != 4)
-            f.Set_Frequece_Standard(FreqStandard, StartFreqStandard, EndFreqStandard);
-        else
-            f.Set_Frequece(static_cast<uint32_t>(StartFreq), static_cast<uint16_t>(FreqSpace),
-                           FreqQuantity);
-    } else if (take(ReadProfilIDFlag, 1, 0)) {
-        f.Get_RF_Link();
-    } else if (take(SetProfilIDFlag, 1, 0)) {
-        f.Set_RF_Link(RfProfileID);
-    } else if (take(StartInventoryFlag, 1, 2)) {
-        if (SelectInventoryMode != 0)
-            f.Custom_Session_Inventory(SessionID, InventoryFlag, WorkAntenna);
-        else
-            f.RealTime_Inventory(WorkAntenna);
-    } else if (take(StartInventoryFlag, 3, 0)) {
-        f.Stop_Inventory();
-    } else if (take(StartcustominventoryFlag, 1, 2)) {
-        f.Custom_Inventory(WorkAntenna, inventory_round, inventory_mode, custom_read_len);
-    } else if (take(StartcustominventoryFlag, 3, 0)) {
-        f.Stop_Inventory();
-    } else if (take(StartSwitchAntInventoryFlag, 1, 2)) {
-        send_switch_ant_inventory();
-    } else if (take(StartSwitchAntInventoryFlag, 3, 0)) {
-        f.Stop_Inventory();
-    } else if (take(StartBuffInventoryFlag, 1, 2)) {
-        f.Start_Buff_Inventory(BuffInventoryWorkAntenna);
-    } else if (take(StartBuffInventoryFlag, 3, 0)) {
-        f.Stop_Inventory();
-    } else if (take(ClearBuffFlag, 1, 0)) {
-        f.Clear_Tag_Buff();
-    } else if (take(ReadBuffFlag, 1, 0)) {
-        f.Get_Tag_Buff();
-    } else if (take(ReadBuffAndClearFlag, 1, 0)) {
-        f.Get_and_Clear_Buff();
-    } else if (take(ReadTagNumberFlag, 1, 0)) {
-        f.Get_Tag_Num();
-    } else if (take(SelectTagFlag, 1, 0)) {
-        f.Set_Epc_Match(0, bytes(EPC_Select), sizeof EPC_Select);
-    } else if (take(SelectTagFlag, 3, 0)) {
-        f.Get_Epc_Match();
-    } else if (take(SelectTagFlag, 2, 0)) {
-        f.Set_Epc_Match(1, bytes(EPC_Select), sizeof EPC_Select);
-    } else if (take(ReadTagFlag, 1, 0)) {
-        f.RFID_Read(OperateArea, OperateStartAddr, DataLenght, OperatePassWord);
-    } else if (take(WriteTagFlag, 1, 0)) {
-        send_tag_write();
-    } else if (take(LockTagFlag, 1, 0)) {
-        f.RFID_Lock(LockArea, LockSelect, LockPassWord);
-    } else if (take(DistroyTagFlag, 1, 0)) {
-        f.RFID_Kill(DistroyPassWord);
-    } else if (take(GbReadTagFlag, 1, 0)) {
-        f.RFID_GbRead(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
-                      OperatePassWord);
-    } else if (take(GbWriteTagFlag, 1, 0)) {
-        f.RFID_GbWrite(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
-                       bytes(WriteData), sizeof WriteData, OperatePassWord);
-    } else if (take(GbLockTagFlag, 1, 0)) {
-        f.RFID_GbLock(LockArea, LockSelect, LockPassWord);
-    } else if (take(GbDistroyTagFlag, 1, 0)) {
-        f.RFID_GbKill(DistroyPassWord);
-    } else if (take(GbSeReadTagFlag, 1, 0)) {
-        send_gb_secure_read();
-    } else if (take(GbSeWriteTagFlag, 1, 0)) {
-        send_gb_secure_write();
-    } else if (take(GbSeLockTagFlag, 1, 0)) {
-        f.RFID_GbSeLock(LockArea, LockSelect, LockPassWord);
-    } else if (take(GbSeDistroyTagFlag, 1, 0)) {
-        f.RFID_GbSeKill(DistroyPassWord);
-    } else if (take(GbDoubleIdTagFlag, 1, 0)) {
-        f.RFID_GbDoubleIdentify(bytes(DoubleIdentify_Key));
-    } else if (take(SendDataFlag, 1, 0)) {
-        const int count = std::clamp(sendlenght, 0, static_cast<int>(sizeof UartData));
-        f.Uart_Moniter_Send(UartData, sizeof UartData, static_cast<uint8_t>(count));
-    } else if (take(ReaderParaResetFlag, 1, 0)) {
-        f.Reset_Para();
-    } else if (take(SaveParaFlag, 1, 0)) {
-        send_save_param();
-    } else if (upgrade_resend_) {
-        upgrade_resend_ = false;
-        if (last_packet_valid_)
-            send_upgrade_packet(last_packet_baseband_, last_packet_number_, last_packet_final_,
-                                last_packet_.data(), static_cast<uint16_t>(last_packet_.size()));
-    } else if (ReaderAppUpgradeFlag == 1 && UpObject == 0) {
-        if (!serve_upgrade(ReaderAppUpgradeFlag, false))
+    for (const RequestRow& row : requests()) {
+        if (row.applies && !row.applies(*this))
+            continue;
+        if (row.flag) {
+            Flag& flag = this->*row.flag;
+            if (flag != row.take)
+                continue;
+            flag = row.leave;
+        }
+        if (!row.send(*this))
             return;
-    } else if (BasebandFirmwareUpgradeFlag == 1 && UpObject == 1) {
-        if (!serve_upgrade(BasebandFirmwareUpgradeFlag, true))
-            return;
+        break;
     }
-
-    f.GetTxData(TxData);
+    frames().GetTxData(TxData);
     post_int(sent_notice_, sent_code_);
     event.Skip();
 }

@@ -2,6 +2,7 @@
 
 #include "rfid_event/rfid_event.h"
 #include "reader_params.h"
+#include "sdk_package/link_thread/link_requests.h"
 
 TCPThread::TCPThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_TCP_CTRL, notice_id("Thread_tcp"), 105),
@@ -21,19 +22,26 @@ wxThread::ExitCode TCPThread::Entry()
     return refuse_connects(id_completion_, id_state_, wxString::FromUTF8("连接失败"));
 }
 
-void TCPThread::send_switch_ant_inventory()
+namespace {
+
+tcp_client& driver(LinkThread& t)
 {
-    tcp->Switch_Ant_Inventory(ant_num, Round_Ant, Round_Num, 0, session_select, flag_select,
-                              ChangeAntInventory_Round);
+    return *static_cast<TCPThread&>(t).tcp;
 }
 
-void TCPThread::send_tag_write()
-{
-    tcp->RFID_Write(WriteMethod, OperateArea, OperateStartAddr, DataLenght,
-                    bytes(WriteData), sizeof WriteData, OperatePassWord);
-}
+}  // namespace
 
-void TCPThread::send_save_param()
+const RequestTable& TCPThread::request_table()
 {
-    tcp->Save_Param();
+    static const RequestTable table = with_rows(
+        shared_requests(),
+        {
+            link_requests::switch_ant_inventory<tcp_client, driver>(),
+            // Not carried on this link: cleared, nothing sent.
+            link_requests::gb_secure_read<tcp_client, driver>(),
+            link_requests::gb_secure_write<tcp_client, driver>(),
+            link_requests::tag_write_by_method<tcp_client, driver>(),
+            link_requests::save_param<tcp_client, driver>(),
+        });
+    return table;
 }

@@ -15,12 +15,12 @@ public:
 
     tcp_client* tcp;
 
+    const RequestTable& requests() const override { return request_table(); }
+    // The requests of this link, in the order they are tested.
+    static const RequestTable& request_table();
+
 protected:
     ExitCode Entry() override;
-
-    void send_switch_ant_inventory() override;
-    void send_tag_write() override;
-    void send_save_param() override;
 
 private:
     const int id_completion_;

@@ -2,6 +2,7 @@
 
 #include "rfid_event/rfid_event.h"
 #include "reader_params.h"
+#include "sdk_package/link_thread/link_requests.h"
 
 #include <algorithm>
 #include <chrono>
@@ -109,49 +110,47 @@ wxThread::ExitCode UartThread::Entry()
 
 // ---------------------------------------------------- serial link's frames
 
-void UartThread::send_baud_rate()
+namespace {
+
+LibWinUart& serial(LinkThread& t)
 {
-    libuart->Set_Uart_BoundRate(GetUartBound);
+    return *static_cast<UartThread&>(t).libuart;
 }
 
-void UartThread::send_output_power()
-{
-    const uint8_t* p = AntPower;
-    const bool all_equal = std::all_of(p, p + 8, [&](uint8_t v) { return v == p[0]; });
-    const bool upper_equal = std::all_of(p + 4, p + 8, [&](uint8_t v) { return v == p[0]; });
-    if (all_equal)
-        libuart->Set_Ant_power(p[0]);
-    else if (upper_equal)
-        libuart->Set_Multi_Ant_power(p[0], p[1], p[2], p[3]);
-    else
-        libuart->Set_Eight_Ant_power(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]);
-}
+}  // namespace
 
-void UartThread::send_switch_ant_inventory()
+const RequestTable& UartThread::request_table()
 {
-    libuart->Switch_Ant_Inventory(ant_num, Round_Ant, Round_Num, 0, session_select, flag_select,
-                                  ChangeAntInventory_Round);
-}
-
-void UartThread::send_tag_write()
-{
-    libuart->RFID_Write(OperateArea, OperateStartAddr, DataLenght, bytes(WriteData),
-                        sizeof WriteData, OperatePassWord);
-}
-
-void UartThread::send_gb_secure_read()
-{
-    libuart->RFID_GbSeRead(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
-                           OperatePassWord);
-}
-
-void UartThread::send_gb_secure_write()
-{
-    libuart->RFID_GbSeWrite(OperateArea, static_cast<uint16_t>(OperateStartAddr), DataLenght,
-                            bytes(WriteData), sizeof WriteData, OperatePassWord);
-}
-
-void UartThread::send_save_param()
-{
-    libuart->SaveParam();
+    using L = LinkThread;
+    static const RequestTable table = with_rows(
+        shared_requests(),
+        {
+            {"SetBound", &L::SetBoundFlag, 1, 0, [](L& t) { serial(t).Set_Uart_BoundRate(GetUartBound); return true; }},
+            // One frame for one, four or eight different powers.
+            {"SetAntPower", &L::SetAntPowerFlag, 1, 0,
+             [](L& t) {
+                 const uint8_t* p = AntPower;
+                 const bool all_equal = std::all_of(p, p + 8, [&](uint8_t v) { return v == p[0]; });
+                 const bool upper_equal = std::all_of(p + 4, p + 8, [&](uint8_t v) { return v == p[0]; });
+                 if (all_equal)
+                     serial(t).Set_Ant_power(p[0]);
+                 else if (upper_equal)
+                     serial(t).Set_Multi_Ant_power(p[0], p[1], p[2], p[3]);
+                 else
+                     serial(t).Set_Eight_Ant_power(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]);
+                 return true;
+             }},
+            link_requests::switch_ant_inventory<LibWinUart, serial>(),
+            // Always as 0x82.
+            {"WriteTag", &L::WriteTagFlag, 1, 0,
+             [](L& t) {
+                 serial(t).RFID_Write(OperateArea, OperateStartAddr, DataLenght, link_requests::bytes(WriteData),
+                                      sizeof WriteData, OperatePassWord);
+                 return true;
+             }},
+            link_requests::gb_secure_read<LibWinUart, serial>(),
+            link_requests::gb_secure_write<LibWinUart, serial>(),
+            {"SavePara", &L::SaveParaFlag, 1, 0, [](L& t) { serial(t).SaveParam(); return true; }},
+        });
+    return table;
 }

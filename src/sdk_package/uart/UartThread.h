@@ -33,16 +33,12 @@ public:
     wxString status;
     wxString Port;
 
+    const RequestTable& requests() const override { return request_table(); }
+    // The requests of this link, in the order they are tested.
+    static const RequestTable& request_table();
+
 protected:
     ExitCode Entry() override;
-
-    void send_baud_rate() override;
-    void send_output_power() override;
-    void send_switch_ant_inventory() override;
-    void send_tag_write() override;
-    void send_gb_secure_read() override;
-    void send_gb_secure_write() override;
-    void send_save_param() override;
 
 private:
     void UartState(const wxString& text);

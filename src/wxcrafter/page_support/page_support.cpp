@@ -30,6 +30,15 @@ void show_refusal(const wxString& text)
     wxMessageBox(text, u8("错误信息"), wxOK | wxICON_INFORMATION);
 }
 
+void drop_oldest_lines(wxTextCtrl* box, int keep)
+{
+    // Cut in steps of a tenth, so a busy view is not cut on every line.
+    const int lines = box->GetNumberOfLines();
+    if (lines <= keep + keep / 10)
+        return;
+    box->Remove(0, box->XYToPosition(0, lines - keep));
+}
+
 bool is_decimal_digit(wxUniChar c)
 {
     return c >= '0' && c <= '9';

@@ -42,6 +42,11 @@ bool cut_at_first_refused(wxTextCtrl* box, const std::function<bool(wxUniChar)>&
 // caption "错误信息", one OK button.
 void show_refusal(const wxString& text);
 
+// Keeps a growing text view bounded: once it holds more than `keep` lines
+// plus a tenth, the oldest go so that `keep` remain. Not to be called from
+// the box's own text event (GTK still holds positions into it there).
+void drop_oldest_lines(wxTextCtrl* box, int keep);
+
 bool is_decimal_digit(wxUniChar c);
 bool is_hex_digit(wxUniChar c);
 

@@ -12,6 +12,10 @@ namespace {
 // Two hexadecimal digits per byte of UartData.
 const size_t kMaxInputDigits = 2 * sizeof UartData;
 
+// Frames the view keeps: the newest, at a few hundred frames a second
+// the last minute or so.
+const int kShownLines = 5000;
+
 int hex_value(wxUniChar c)
 {
     if (c >= '0' && c <= '9')
@@ -37,6 +41,7 @@ void uart_monitor_pannel::SetUartDataShow(wxString text, char mode)
 {
     textCtrl->SetDefaultStyle(wxTextAttr(mode ? *wxRED : *wxBLACK));
     textCtrl->AppendText(text);
+    drop_oldest_lines(textCtrl, kShownLines);
 }
 
 void uart_monitor_pannel::clearUartData()
