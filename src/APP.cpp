@@ -267,13 +267,7 @@ void MainAPP::OnTimeOut(wxTimerEvent& event)
         const int answer = wxMessageBox(question, wxString::FromUTF8("警告"),
                                         wxYES_NO | wxCANCEL | wxNO_DEFAULT | wxICON_INFORMATION);
         if (answer == wxNO) {
-            if (LinkThread* link = active_link()) {
-                link->DisconnectedReaderFlag = 1;
-                link->clear_inventory_flags();
-            }
-            reset_inventories();
-            m_timer->Stop();
-            menudisable();
+            link_down(active_link(), {true, false, wxString()});
             SetCmdLog(wxString::FromUTF8("断开连接"), 0);
         }
         break;

@@ -164,10 +164,15 @@ private:
     void echo_sent_frame(LinkThread* thread);
     void set_upgrade_controls(bool enable);
     void set_link_pages(bool enable);
-    // The disconnect steps shared by the three links.
-    void link_down(LinkThread* thread, bool stop_feed);
+    // What differs between the ways a link comes down.
+    struct LinkDown {
+        bool close_link;   // ask the worker to close the link
+        bool stop_feed;    // stop the tag-list feed
+        wxString reason;   // red line that says why, or empty
+    };
+    // The steps every link takes when it comes down, however it came down.
+    void link_down(LinkThread* thread, const LinkDown& how);
     void link_state(wxThreadEvent& event, bool hid);
-    void link_lost(LinkThread* thread, const wxString& text);
     void thread_finished();
     void start_feed(LIST_ENUM kind, int tags, rfidConfigEvent& event);
 

@@ -63,24 +63,17 @@ LinkThread* MainAPP::link_for(int method)
     }
 }
 
+FrameLink* MainAPP::driver_for(int method)
+{
+    LinkThread* link = link_for(method);
+    return link ? &link->frames() : nullptr;
+}
+
 void MainAPP::post_link_control()
 {
-    switch (connect_page()->GetreaderConnectMethod()) {
-    case METHOD_TCP: {
-        rfidConfigEvent event(wxEVT_TCP_CTRL, 0);
+    if (LinkThread* link = active_link()) {
+        rfidConfigEvent event(link->control_event(), 0);
         EventNotifier::Get()->AddPendingEvent(event);
-        break;
-    }
-    case METHOD_HID: {
-        rfidConfigEvent event(wxEVT_HID_CTRL, 0);
-        EventNotifier::Get()->AddPendingEvent(event);
-        break;
-    }
-    default: {
-        rfidConfigEvent event(wxEVT_UART_CTRL, 0);
-        EventNotifier::Get()->AddPendingEvent(event);
-        break;
-    }
     }
 }
 
@@ -301,23 +294,28 @@ void MainAPP::ConnectHID(rfidConnectEvent& event)
     event.Skip();
 }
 
-void MainAPP::link_down(LinkThread* thread, bool stop_feed)
+void MainAPP::link_down(LinkThread* thread, const LinkDown& how)
 {
-    thread->clear_inventory_flags();
-    thread->DisconnectedReaderFlag = 1;
-    menudisable();
-    ClearTimeOut();
-    if (stop_feed)
-        ClearTagListTime();
+    if (thread) {
+        thread->clear_inventory_flags();
+        if (how.close_link)
+            thread->DisconnectedReaderFlag = 1;
+    }
     reset_inventories();
     m_timer->Stop();
+    menudisable();
+    ClearTimeOut();
+    if (how.stop_feed)
+        ClearTagListTime();
+    if (!how.reason.empty())
+        SetCmdLog(how.reason, 1);
 }
 
 void MainAPP::DisConnectUart(rfidConnectEvent& event)
 {
     if (uart_thread) {
         SetCmdLog(wxString::FromUTF8("关闭串口"), 0);
-        link_down(uart_thread, true);
+        link_down(uart_thread, {true, true, wxString()});
     }
     event.Skip();
 }
@@ -326,7 +324,7 @@ void MainAPP::DisConnectTCP(rfidConnectEvent& event)
 {
     if (tcp_thread) {
         SetCmdLog(wxString::FromUTF8("关闭TCP/IP连接"), 0);
-        link_down(tcp_thread, true);
+        link_down(tcp_thread, {true, true, wxString()});
     }
     event.Skip();
 }
@@ -335,7 +333,7 @@ void MainAPP::DisConnectHID(rfidConnectEvent& event)
 {
     if (hid_thread) {
         SetCmdLog(wxString::FromUTF8("关闭HID连接"), 0);
-        link_down(hid_thread, false);
+        link_down(hid_thread, {true, false, wxString()});
     }
     event.Skip();
 }
@@ -395,14 +393,9 @@ void MainAPP::OnThreadUpdate_GetPort(wxThreadEvent& event)
     if (connect_page()->SetUartPort(list) == 0)
         return;
     // The port in use is gone.
-    if (uart_thread)
-        uart_thread->clear_inventory_flags();
-    reset_inventories();
-    m_timer->Stop();
-    menudisable();
-    ClearTimeOut();
-    if (uart_thread)
-        uart_thread->DisconnectedReaderFlag = 1;
+    link_down(uart_thread, {true, false,
+                            wxString::FromUTF8("串口") + wxString::FromUTF8(UartNumber.c_str()) +
+                                wxString::FromUTF8("已不存在，连接已断开！")});
 }
 
 void MainAPP::OnThreadUpdate_GetPath(wxThreadEvent& event)
@@ -432,7 +425,8 @@ void MainAPP::OnThreadUpdate_Hid(wxThreadEvent& event)
     if (value == 103) {
         echo_sent_frame(hid_thread);
     } else if (value < 0) {
-        link_lost(hid_thread, wxString::FromUTF8("设备断开连接!"));
+        // The worker has closed the device itself.
+        link_down(hid_thread, {false, false, wxString::FromUTF8("设备断开连接!")});
     }
 }
 
@@ -442,19 +436,9 @@ void MainAPP::OnThreadUpdate_TCP(wxThreadEvent& event)
     if (value == 105) {
         echo_sent_frame(tcp_thread);
     } else if (value < 0) {
-        link_lost(tcp_thread, wxString::FromUTF8("服务器连接丢失!"));
+        // The worker has closed the socket itself.
+        link_down(tcp_thread, {false, false, wxString::FromUTF8("服务器连接丢失!")});
     }
-}
-
-void MainAPP::link_lost(LinkThread* thread, const wxString& text)
-{
-    menudisable();
-    ClearTimeOut();
-    if (thread)
-        thread->clear_inventory_flags();
-    reset_inventories();
-    m_timer->Stop();
-    SetCmdLog(text, 1);
 }
 
 // ------------------------------------------------------ control states

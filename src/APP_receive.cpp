@@ -47,18 +47,6 @@ void append_frame_line(std::string& out, const std::string& time, const uint8_t*
 
 }  // namespace
 
-FrameLink* MainAPP::driver_for(int method)
-{
-    switch (method) {
-    case 1:
-        return tcp_thread ? tcp_thread->tcp : nullptr;
-    case 2:
-        return hid_thread ? hid_thread->hid : nullptr;
-    default:
-        return uart_thread ? uart_thread->libuart : nullptr;
-    }
-}
-
 void MainAPP::DataTimer(wxTimerEvent& event)
 {
     const int method = connect_page()->GetreaderConnectMethod();

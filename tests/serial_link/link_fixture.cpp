@@ -117,6 +117,15 @@ void App::disconnect()
     gui_test::press(connection()->GetDisConnect_button());
 }
 
+bool App::log_red(const wxString& text)
+{
+    wxTextCtrl* log = app_->GetUartDataLog();
+    const size_t found = log->GetValue().rfind(text);
+    const long at = found == wxString::npos ? wxNOT_FOUND : static_cast<long>(found);
+    wxTextAttr style;
+    return at != wxNOT_FOUND && log->GetStyle(at + 1, style) && style.GetTextColour() == *wxRED;
+}
+
 bool App::wait_for_log(const wxString& text, int timeout_ms)
 {
     wxTextCtrl* log = app_->GetUartDataLog();

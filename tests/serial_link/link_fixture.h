@@ -57,6 +57,8 @@ public:
     void disconnect();
     // Waits until the operation log holds a line ending in `text`.
     bool wait_for_log(const wxString& text, int timeout_ms = 5000);
+    // Whether the last operation-log line holding `text` is red.
+    bool log_red(const wxString& text);
     // The monitor's lines, each with whether it is red.
     struct Line {
         std::string text;

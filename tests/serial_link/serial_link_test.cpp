@@ -180,6 +180,12 @@ TEST(SerialLink, VanishedPortIsReportedAndTheProgramReconnects)
         [&] { return app.connection()->GetConnectReader_button()->IsEnabled(); }, 5000));
     EXPECT_EQ(app.connection()->GetUartNumber_choice()->FindString(SimPort::path()), wxNOT_FOUND);
     EXPECT_FALSE(app->rfid_6c_tag_test_pannel->IsEnabled());
+    // And the operator is told, once, in red.
+    const wxString gone = wxString::FromUTF8(("串口" + SimPort::path() + "已不存在，连接已断开！").c_str());
+    EXPECT_TRUE(app.wait_for_log(gone));
+    const wxString log = app->GetUartDataLog()->GetValue();
+    EXPECT_EQ(log.find(gone), log.rfind(gone));
+    EXPECT_TRUE(app.log_red(gone));
 
     port.plug();
     connect_to(app, port);
