@@ -1,8 +1,11 @@
 // Fuzz target for the frame layer. Two properties:
 //  1. Whatever bytes arrive, every queued frame starts with 0xA0, has a
 //     length byte of at most 98, a correct check byte and zeros after it.
+//     Each such frame goes through the reply decoder, which reads nothing
+//     past it.
 //  2. A frame made by a builder comes back whole through the reassembly
 //     when it is short enough to be received at all, and never otherwise.
+#include "reply_decoder.h"
 #include "sdk_package/frame_link.h"
 
 #include <cstdio>
@@ -56,6 +59,10 @@ void CheckQueued(FrameLink& link, std::vector<std::vector<uint8_t>>* out)
                 "queued frame with a wrong check byte");
         for (size_t i = static_cast<size_t>(len) + 2; i < sizeof f.RXBuff; ++i)
             Require(b[i] == 0, "queued frame with bytes after its end");
+        // The decoder gets exactly the frame's bytes, so reading past them
+        // is caught.
+        const std::vector<uint8_t> frame(b, b + len + 2);
+        (void)reply::decode(reply::view(frame.data(), frame.size()));
         if (out)
             out->emplace_back(b, b + len + 2);
     }

@@ -2,6 +2,7 @@
 // to the decoder and the serial monitor, the tag-list feed and the
 // elapsed-time tick.
 #include "APP.h"
+#include "reply_decoder.h"
 
 #include "sdk_package/hid/HIDThread.h"
 #include "sdk_package/socket/TCPThread.h"
@@ -107,21 +108,20 @@ void MainAPP::LogTimer(wxTimerEvent& event)
 
 void MainAPP::cmd_decode(uint8_t cmd)
 {
-    if (cmd < 0x42 || cmd > 0xD9)
+    // rx_data holds the data from its first byte; the length byte counts
+    // address, command, data and check.
+    reply::Reply r;
+    r.cmd = cmd;
+    r.len_byte = pakagelen;
+    r.data = rx_data;
+    r.size = std::min<size_t>(pakagelen >= 3 ? pakagelen - 3u : 0, 255);
+    const reply::Outcome out = reply::decode(r);
+    if (!out.handled)
         return;
-    switch (cmd) {
-    case 0x70:
-        // The reply to the reset each link sends on connecting: it also
-        // ends the connect check.
-        SetCmdLog(rx_data[0] == 0x10 ? wxString::FromUTF8("复位成功！")
-                                     : wxString::FromUTF8("复位失败!"),
-                  1);
+    if (out.clear_timeout)
         ClearTimeOut();
-        break;
-    default:
-        // The other replies' branches come with the rest of the decoder.
-        break;
-    }
+    for (const reply::Line& line : out.lines)
+        SetCmdLog(wxString::FromUTF8(line.text.c_str()), line.red ? 1 : 0);
 }
 
 // ----------------------------------------------------------- tag-list feed
