@@ -9,7 +9,7 @@ packages=(
   fonts-wqy-microhei
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool clang libclang-rt-14-dev)
+  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool clang libclang-rt-dev)
 fi
 
 sudo=""
