@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class FrameLink;
@@ -145,6 +146,10 @@ protected:
     // The completion notice carries this object, so the controller can tell
     // it from the notice of a newer thread of the same link.
     void post_completion(int id);
+    // Why a connect failed (UTF-8), as the "Thread_openfailure" notice; the
+    // controller logs it in red. Post it right after the state notice, which
+    // it explains. Any thread; an empty reason posts nothing.
+    void post_open_failure(const std::string& reason);
 
     // The page globals keep bytes in char arrays; the builders take bytes.
     static const uint8_t* bytes(const char* text) { return reinterpret_cast<const uint8_t*>(text); }
@@ -169,6 +174,7 @@ private:
     void reset_upgrade();
 
     const wxEventType control_;
+    const int open_failure_notice_;
     const int sent_notice_;
     const int sent_code_;
 
