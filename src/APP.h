@@ -90,6 +90,8 @@ public:
 
     // Notices from the link threads.
     void UartState(wxThreadEvent& event);
+    // Why a link's connect failed, logged in red after its state line.
+    void OpenFailure(wxThreadEvent& event);
     void HidState(wxThreadEvent& event);
     void TCPState(wxThreadEvent& event);
     void OnThreadUpdate_GetPort(wxThreadEvent& event);

@@ -385,6 +385,13 @@ void MainAPP::TCPState(wxThreadEvent& event) { link_state(event, false); }
 
 void MainAPP::HidState(wxThreadEvent& event) { link_state(event, true); }
 
+void MainAPP::OpenFailure(wxThreadEvent& event)
+{
+    const wxString reason = event.GetString();
+    if (!reason.empty())
+        SetCmdLog(reason, 1);
+}
+
 void MainAPP::OnThreadUpdate_GetPort(wxThreadEvent& event)
 {
     const wxString list = event.GetString();

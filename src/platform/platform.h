@@ -4,6 +4,8 @@
 //   line_termios2.cpp line settings through TCGETS2/TCSETS2 (any baud rate)
 //   port_list.cpp    the serial devices the system has
 //   dynamic_lib.cpp  the program's own folder, loading libraries from it
+//   open_failure.cpp why a device did not open, in the operator's words
+//                    (its own header, open_failure.h)
 //
 // Nothing here throws; failures come back as results. errno is left as the
 // failing call set it, for callers that want to log it.
@@ -22,7 +24,9 @@ namespace platform {
 // terminal, closed on exec) and takes it exclusively: an advisory lock that
 // every opener of this layer takes (it also holds against root, unlike
 // TIOCEXCL alone) plus TIOCEXCL for other programs. Returns the descriptor,
-// or -1 when the path cannot be opened or someone else holds it.
+// or -1 when the path cannot be opened or someone else holds it; errno then
+// says why, EBUSY for a device held elsewhere (describe_open_failure in
+// open_failure.h words it for the operator).
 // A file that is not a terminal opens; the first terminal call then fails.
 int OpenPortExclusive(const std::string& path);
 

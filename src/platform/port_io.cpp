@@ -42,7 +42,10 @@ int OpenPortExclusive(const std::string& path) {
     // also stops programs that do not lock. A non-terminal file has no
     // TIOCEXCL: leave that to the first terminal call to report.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0 || (ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY)) {
-        int saved = errno;
+        // A lock held elsewhere reads EWOULDBLOCK; a terminal that another
+        // program made exclusive fails the open with EBUSY. One cause, one
+        // code for the caller.
+        int saved = errno == EWOULDBLOCK ? EBUSY : errno;
         close(fd);
         errno = saved;
         return -1;

@@ -1,5 +1,7 @@
 #include "serial_port_library/lodeport.h"
 
+#include <errno.h>
+
 #include <chrono>
 
 #include "platform/platform.h"
@@ -23,21 +25,27 @@ LodePort::LodePort() : port("COM1") {
 LodePort::~LodePort() { Close(); }
 
 long LodePort::Open() {
+    open_error = 0;
     if (hComm.load() >= 0) return 0;
 
     int fd = platform::OpenPortExclusive(port);
-    if (fd < 0) return 1;
+    if (fd < 0) {
+        open_error = errno;
+        return 1;
+    }
     // Nothing half-opened stays behind: a failed step releases the device,
-    // so the next connect can try again.
-    auto fail = [fd](long step) {
+    // so the next connect can try again. The step's errno is taken before
+    // the close can change it.
+    auto fail = [this, fd](long step, int err) {
+        open_error = err;
         platform::ClosePort(fd);
         return step;
     };
 
-    if (!platform::PurgePort(fd, true, true)) return fail(2);
+    if (!platform::PurgePort(fd, true, true)) return fail(2, errno);
 
     platform::LineAttributes attr;
-    if (!platform::GetLineAttributes(fd, attr)) return fail(3);
+    if (!platform::GetLineAttributes(fd, attr)) return fail(3, errno);
 
     platform::LineFormat format;
     format.baud = baud;
@@ -45,12 +53,17 @@ long LodePort::Open() {
     format.parity = parity;
     // Termios has no 1.5 stop bits; the nearest it offers is 2.
     format.stop_bits = stopbits >= 1.5f ? 2 : 1;
-    bool applied = platform::MakeRawLine(attr, format) && platform::SetLineAttributes(fd, attr);
+    int apply_error = EINVAL;  // a format without a terminal form
+    bool applied = platform::MakeRawLine(attr, format);
+    if (applied && !platform::SetLineAttributes(fd, attr)) {
+        applied = false;
+        apply_error = errno;
+    }
     // Give the UART time to settle on the new rate.
     Delay(60);
-    if (!applied) return fail(4);
+    if (!applied) return fail(4, apply_error);
 
-    if (!platform::GetLineAttributes(fd, attr)) return fail(5);
+    if (!platform::GetLineAttributes(fd, attr)) return fail(5, errno);
 
     // No hardware handshake: the modem outputs start low. A pseudo-terminal
     // has no such lines, so their refusal is no failure.
@@ -62,6 +75,8 @@ long LodePort::Open() {
     hComm.store(fd);
     return 10;
 }
+
+int LodePort::GetOpenError() { return open_error; }
 
 void LodePort::Close() {
     int fd = hComm.exchange(-1);

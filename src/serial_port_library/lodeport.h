@@ -25,8 +25,13 @@ public:
     // 1 open or lock (missing, not allowed, held by another opener),
     // 2 purge (not a terminal), 3 read the line settings, 4 apply them
     // (the rate or format refused), 5 read them back.
-    // After a failure the port is closed again and Open may be retried.
+    // After a failure the port is closed again and Open may be retried,
+    // and GetOpenError says why.
     long Open() override;
+    // errno of the call that failed the last Open (EBUSY: held by another
+    // opener; EINVAL: settings without a terminal form); 0 after an Open
+    // that did not fail.
+    int GetOpenError() override;
     // Closes and releases the port; does nothing when closed.
     void Close() override;
 
@@ -98,6 +103,7 @@ private:
     char parity = 'N';
     float stopbits = 1.0f;
     std::string temp;
+    int open_error = 0;
     // The open descriptor, -1 when closed.
     std::atomic<int> hComm{-1};
     // Bytes read from the device and not handed out yet; reading thread only.

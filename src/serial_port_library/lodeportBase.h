@@ -44,6 +44,10 @@ public:
     virtual float GetStopBits() = 0;
     // Bytes waiting in the input queue.
     virtual int getNbrOfBytes() = 0;
+    // The system's error code (errno) behind the last failed Open, 0 when
+    // the last Open did not fail or nothing more is known. Added after the
+    // slots above, so their order is kept.
+    virtual int GetOpenError() { return 0; }
 };
 
 // The library's one export; each call returns a new port object.

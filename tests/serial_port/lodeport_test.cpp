@@ -1,3 +1,4 @@
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <termios.h>
@@ -135,13 +136,14 @@ TEST_F(LodePortTest, OpenFailuresLeaveThePortClosedAndReusable) {
         std::string path;
         long baud;
         long step;
+        int err;  // what GetOpenError tells afterwards
     };
     const Case cases[] = {
-        {"missing path", dir.file("GONE"), 9600, 1},
-        {"folder", dir.path(), 9600, 1},
-        {"non-terminal file", plain, 9600, 2},
-        {"rate 0", pty.link(), 0, 4},
-        {"negative rate", pty.link(), -115200, 4},
+        {"missing path", dir.file("GONE"), 9600, 1, ENOENT},
+        {"folder", dir.path(), 9600, 1, EISDIR},
+        {"non-terminal file", plain, 9600, 2, ENOTTY},
+        {"rate 0", pty.link(), 0, 4, EINVAL},
+        {"negative rate", pty.link(), -115200, 4, EINVAL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -149,6 +151,7 @@ TEST_F(LodePortTest, OpenFailuresLeaveThePortClosedAndReusable) {
         port->SetPortA(c.path);
         port->SetBaudRate(c.baud);
         EXPECT_EQ(port->Open(), c.step);
+        EXPECT_EQ(port->GetOpenError(), c.err);
         EXPECT_FALSE(port->IsOpened());
         // Nothing is left half open: writing still refuses ...
         char byte = 'x';
@@ -157,6 +160,7 @@ TEST_F(LodePortTest, OpenFailuresLeaveThePortClosedAndReusable) {
         port->SetPortA(pty.link());
         port->SetBaudRate(115200);
         EXPECT_EQ(port->Open(), 10);
+        EXPECT_EQ(port->GetOpenError(), 0);
         port->Close();
     }
 }
@@ -184,6 +188,7 @@ TEST_F(LodePortTest, APortHeldElsewhereFailsAtTheFirstStep) {
     auto other = NewPort();
     other->SetPortA(pty.link());
     EXPECT_EQ(other->Open(), 1);
+    EXPECT_EQ(other->GetOpenError(), EBUSY);
     EXPECT_FALSE(other->IsOpened());
     // The holder is undisturbed.
     ASSERT_TRUE(pty.SendToPort("k"));
@@ -198,6 +203,7 @@ TEST_F(LodePortTest, APortHeldElsewhereFailsAtTheFirstStep) {
     ASSERT_GE(fd, 0);
     ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
     EXPECT_EQ(other->Open(), 1);
+    EXPECT_EQ(other->GetOpenError(), EBUSY);
     close(fd);
     EXPECT_EQ(other->Open(), 10);
 }

@@ -123,6 +123,7 @@ TEST(PortIo, ExclusiveOpenKeepsOthersOutUntilClosed) {
     EXPECT_NE(excl, 0);
 
     EXPECT_EQ(platform::OpenPortExclusive(pty.link()), -1);
+    EXPECT_EQ(errno, EBUSY);
     EXPECT_EQ(platform::OpenPortExclusive(pty.slave_name()), -1);  // same device, other name
 
     platform::ClosePort(first);

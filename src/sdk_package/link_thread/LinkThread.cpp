@@ -10,6 +10,7 @@ LinkThread::LinkThread(wxWindow* owner, wxEventType control, int sent_notice, in
     : wxThread(wxTHREAD_JOINABLE),
       owner_(owner),
       control_(control),
+      open_failure_notice_(notice_id("Thread_openfailure")),
       sent_notice_(sent_notice),
       sent_code_(sent_code)
 {
@@ -47,6 +48,12 @@ void LinkThread::post_completion(int id)
     wxThreadEvent* event = new wxThreadEvent(wxEVT_THREAD, id);
     event->SetPayload<LinkThread*>(this);
     wxQueueEvent(owner_, event);
+}
+
+void LinkThread::post_open_failure(const std::string& reason)
+{
+    if (!reason.empty())
+        post_text(open_failure_notice_, wxString::FromUTF8(reason.c_str()));
 }
 
 void LinkThread::idle_wait(int ms)

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class FrameLink;
@@ -157,6 +158,10 @@ protected:
     // The completion notice carries this object, so the controller can tell
     // it from the notice of a newer thread of the same link.
     void post_completion(int id);
+    // Why a connect failed (UTF-8), as the "Thread_openfailure" notice; the
+    // controller logs it in red. Post it right after the state notice, which
+    // it explains. Any thread; an empty reason posts nothing.
+    void post_open_failure(const std::string& reason);
 
     // `base` with each row of `own` in place of the row of the same name
     // (a row whose `send` is null is dropped), for a link's requests().
@@ -183,6 +188,7 @@ private:
     void reset_upgrade();
 
     const wxEventType control_;
+    const int open_failure_notice_;
     const int sent_notice_;
     const int sent_code_;
 

@@ -82,6 +82,7 @@ wxThread::ExitCode UartThread::Entry()
         const int result = libuart->ConnectUart(port, baud);
         if (result == -1) {
             UartState(wxString::FromUTF8("请先关闭"));
+            post_open_failure(libuart->open_failure());
             continue;
         }
         if (result == 1) {

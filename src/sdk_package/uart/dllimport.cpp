@@ -1,5 +1,6 @@
 #include "sdk_package/uart/dllimport.h"
 
+#include "platform/open_failure.h"
 #include "platform/platform.h"
 
 LibWinUart::LibWinUart() : FrameLink(0) {}
@@ -41,16 +42,24 @@ int LibWinUart::FreeExtLibrary(void*)
 
 int LibWinUart::ConnectUart(std::string com, long baudrate)
 {
+    open_failure_.clear();
     if (!Serial)
         return -1;
     if (Serial->IsOpened())
         return 1;
-    Serial->SetPortA(com.empty() || com[0] == '/' ? com : "/dev/" + com);
+    const std::string path = com.empty() || com[0] == '/' ? com : "/dev/" + com;
+    Serial->SetPortA(path);
     Serial->SetBaudRate(baudrate);
     Serial->SetDataSize(8);
     Serial->SetParity('N');
     Serial->SetStopBits(1.0f);
-    return Serial->Open() == 10 ? 0 : -1;
+    const long step = Serial->Open();
+    if (step == 10)
+        return 0;
+    // Step 1 is the open itself; the later ones work on the opened device.
+    open_failure_ = platform::describe_open_failure(
+        Serial->GetOpenError(), path, step <= 1 ? platform::OpenStep::Open : platform::OpenStep::Setup);
+    return -1;
 }
 
 int LibWinUart::DisConnected()

@@ -32,6 +32,10 @@ public:
     // 1 already open (nothing changed), 0 opened, -1 failed or no port
     // object. Worker thread.
     int ConnectUart(std::string com, long baudrate);
+    // Why the last ConnectUart returned -1, one UTF-8 line for the operator
+    // (held elsewhere, no permission, gone, ...); empty after any other
+    // result and when there was no port object. Worker thread.
+    const std::string& open_failure() const { return open_failure_; }
     // Drops a partly collected reply and closes the port. Always 1.
     int DisConnected();
     // 1 when the system's port list differs from the one seen last (which
@@ -69,4 +73,5 @@ private:
     std::string PortBuff;
     void* m_hDll = nullptr;
     std::string load_error_;
+    std::string open_failure_;
 };
