@@ -118,8 +118,6 @@ MainAPP::~MainAPP()
 void MainAPP::bind_requests(bool bind)
 {
     EventNotifier* hub = EventNotifier::Get();
-    // Handlers come with the parts of the controller that own them; an
-    // event type that nothing binds yet is simply not delivered.
     auto link = [&](const wxEventTypeTag<rfidConnectEvent>& type,
                     void (MainAPP::*handler)(rfidConnectEvent&)) {
         if (bind)
