@@ -92,6 +92,7 @@ MainAPP::MainAPP(wxWindow* parent) : MainFrame(parent)
     rx_data = static_cast<uint8_t*>(calloc(255, 1));
 
     bind_requests(true);
+    bind_commands(true);
     Bind(wxEVT_CLOSE_WINDOW, &MainAPP::OnClose, this);
 
     uartthreadcreat();
@@ -105,6 +106,7 @@ MainAPP::MainAPP(wxWindow* parent) : MainFrame(parent)
 MainAPP::~MainAPP()
 {
     shutdown_links();
+    bind_commands(false);
     bind_requests(false);
     delete m_timer;
     delete timeout;

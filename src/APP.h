@@ -12,6 +12,7 @@
 #include <wx/thread.h>
 #include <wx/timer.h>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -64,6 +65,13 @@ public:
     void DataTimer(wxTimerEvent& event);
     void TagListTimer(wxTimerEvent& event);
     void LogTimer(wxTimerEvent& event);
+
+    // Command handlers: the table-driven common shape and those that differ.
+    void OnCommand(wxCommandEvent& event);
+    void SetBound(wxCommandEvent& event);
+    void RestartReader(wxCommandEvent& event);
+    void UpgradeProgram(wxCommandEvent& event);
+    void LogData(wxCommandEvent& event);
 
     // Tag-list feeds into the tag-memory page.
     void SetRealTimeTagList(rfidConfigEvent& event);
@@ -156,6 +164,15 @@ private:
     // Posts the control event of the link method in use.
     void post_link_control();
     void bind_requests(bool bind);
+    void bind_commands(bool bind);
+    // Logs the refusal and returns true when an inventory runs that the
+    // command must wait for: any of the four, or only real-time and
+    // buffered.
+    bool inventory_in_the_way(bool any);
+    // Raises `flag` with `value` on the active link and posts its control
+    // event; false when that link has no thread object.
+    bool raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value);
+
     void OnClose(wxCloseEvent& event);
     void shutdown_links();
     // Sets every inventory start flag of the active link to idle and the

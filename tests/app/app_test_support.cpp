@@ -185,7 +185,10 @@ const std::vector<EventTypeRow>& event_type_rows()
 
 void deliver()
 {
-    wxTheApp->ProcessPendingEvents();
+    // A handler may queue more (a command its control event); bounded, so
+    // a handler that always requeues cannot hang the test.
+    for (int round = 0; round < 100 && wxTheApp->HasPendingEvents(); ++round)
+        wxTheApp->ProcessPendingEvents();
 }
 
 }  // namespace app_test

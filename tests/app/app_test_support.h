@@ -44,6 +44,13 @@ public:
     {
         inventory_flag = buffer_inventory_flag = custom_inventory_flag = switchant_inventory_flag = running;
     }
+    void set_running(const std::vector<bool>& running)
+    {
+        inventory_flag = running.at(0);
+        buffer_inventory_flag = running.at(1);
+        custom_inventory_flag = running.at(2);
+        switchant_inventory_flag = running.at(3);
+    }
 };
 
 // Shows `window` and runs the loop until it is on screen.
