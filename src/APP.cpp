@@ -93,6 +93,7 @@ MainAPP::MainAPP(wxWindow* parent) : MainFrame(parent)
 
     bind_requests(true);
     bind_commands(true);
+    bind_inventory_control(true);
     Bind(wxEVT_CLOSE_WINDOW, &MainAPP::OnClose, this);
 
     uartthreadcreat();
@@ -106,6 +107,7 @@ MainAPP::MainAPP(wxWindow* parent) : MainFrame(parent)
 MainAPP::~MainAPP()
 {
     shutdown_links();
+    bind_inventory_control(false);
     bind_commands(false);
     bind_requests(false);
     delete m_timer;

@@ -73,6 +73,12 @@ public:
     void UpgradeProgram(wxCommandEvent& event);
     void LogData(wxCommandEvent& event);
 
+    // Inventory control: one toggle for the four start buttons, and the
+    // page-clearing requests.
+    void ToggleInventory(rfidConfigEvent& event);
+    void FlashInventoryMenu(rfidConfigEvent& event);
+    void FlashBuffInventoryMenu(rfidConfigEvent& event);
+
     // Tag-list feeds into the tag-memory page.
     void SetRealTimeTagList(rfidConfigEvent& event);
     void SetAntSwTagList(rfidConfigEvent& event);
@@ -165,6 +171,24 @@ private:
     void post_link_control();
     void bind_requests(bool bind);
     void bind_commands(bool bind);
+    void bind_inventory_control(bool bind);
+
+    // One kind of inventory: its start button's event, its start flag in a
+    // link thread, the controller's flag, the elapsed-time page
+    // (inventorymode), the texts, and the tag-list event of its stop.
+    struct InventoryKind {
+        wxEventType type;
+        std::atomic<uint8_t> LinkThread::*start;
+        bool MainAPP::*running;
+        int mode;
+        const char* refusal;  // while this kind runs, another may not start
+        const char* start_line;
+        const char* stop_line;
+        wxEventType tag_list;
+    };
+    static const std::vector<InventoryKind>& inventory_kinds();
+    // The start button of the page of `mode` (inventorymode's values).
+    void set_inventory_button(int mode, uint8_t state);
     // Logs the refusal and returns true when an inventory runs that the
     // command must wait for: any of the four, or only real-time and
     // buffered.
