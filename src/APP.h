@@ -3,6 +3,7 @@
 // the pages' requests into work for the active link.
 #pragma once
 
+#include "reply_decoder.h"
 #include "rfid_event/rfid_command_event.h"
 #include "sdk_package/frame_link.h"
 #include "wxcrafter/main_pannel_base/MainFrame.h"
@@ -187,6 +188,17 @@ private:
         wxEventType tag_list;
     };
     static const std::vector<InventoryKind>& inventory_kinds();
+    // What a decoded reply asks of the pages and links.
+    void show_reply(uint8_t cmd, const reply::Outcome& out);
+    void show_rf_reply(const reply::Outcome& out);
+    void show_custom_report(reply::Parser parser);
+    void show_tag_memory_result(reply::Parser parser);
+    // An upgrade packet acknowledged for `target` (0 application, 1
+    // baseband): the next packet, or the end of the upgrade.
+    void upgrade_acknowledged(unsigned target);
+    // A rotating inventory moves to its page's next antenna.
+    void antenna_step(bool custom, bool ended);
+    void start_set_work_antenna(int ant);
     // The start button of the page of `mode` (inventorymode's values).
     void set_inventory_button(int mode, uint8_t state);
     // Logs the refusal and returns true when an inventory runs that the

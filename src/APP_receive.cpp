@@ -2,7 +2,6 @@
 // to the decoder and the serial monitor, the tag-list feed and the
 // elapsed-time tick.
 #include "APP.h"
-#include "reply_decoder.h"
 
 #include "sdk_package/hid/HIDThread.h"
 #include "sdk_package/socket/TCPThread.h"
@@ -104,24 +103,6 @@ void MainAPP::LogTimer(wxTimerEvent& event)
             rfid_uart_monitor_pannel->SetUartDataShow(wxString::FromAscii(text.c_str()), 1);
     }
     event.Skip();
-}
-
-void MainAPP::cmd_decode(uint8_t cmd)
-{
-    // rx_data holds the data from its first byte; the length byte counts
-    // address, command, data and check.
-    reply::Reply r;
-    r.cmd = cmd;
-    r.len_byte = pakagelen;
-    r.data = rx_data;
-    r.size = std::min<size_t>(pakagelen >= 3 ? pakagelen - 3u : 0, 255);
-    const reply::Outcome out = reply::decode(r);
-    if (!out.handled)
-        return;
-    if (out.clear_timeout)
-        ClearTimeOut();
-    for (const reply::Line& line : out.lines)
-        SetCmdLog(wxString::FromUTF8(line.text.c_str()), line.red ? 1 : 0);
 }
 
 // ----------------------------------------------------------- tag-list feed

@@ -26,7 +26,7 @@ using namespace link_test;
 namespace {
 
 // A checked reply frame in a queue record, zero behind it.
-RXBUF reply(uint8_t cmd, std::vector<uint8_t> data)
+RXBUF reply_frame(uint8_t cmd, std::vector<uint8_t> data)
 {
     RXBUF frame{};
     const std::vector<uint8_t> bytes = readersim::EncodeFrame(0, cmd, data);
@@ -48,7 +48,7 @@ TEST(ReceivePath, SerialTakesFiftyFramesATickAndTcpTakesThemAll)
     App app;
     FrameLink* serial = app->get_uart_thread()->libuart;
     for (int i = 0; i < 120; ++i)
-        serial->rxbuf_qe.enqueue(reply(0x99, {static_cast<uint8_t>(i)}));
+        serial->rxbuf_qe.enqueue(reply_frame(0x99, {static_cast<uint8_t>(i)}));
     tick(app.get());
     EXPECT_EQ(app->get_frames_decoded(), 50u);
     tick(app.get());
@@ -64,7 +64,7 @@ TEST(ReceivePath, SerialTakesFiftyFramesATickAndTcpTakesThemAll)
     ASSERT_TRUE(gui_test::pump_until([&] { return app->get_tcp_thread() != nullptr; }));
     FrameLink* tcp = app->get_tcp_thread()->tcp;
     for (int i = 0; i < 120; ++i)
-        tcp->rxbuf_qe.enqueue(reply(0x99, {1}));
+        tcp->rxbuf_qe.enqueue(reply_frame(0x99, {1}));
     tick(app.get());
     EXPECT_EQ(app->get_frames_decoded(), 240u);
 }
