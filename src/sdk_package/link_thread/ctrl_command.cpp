@@ -11,13 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Bytes of the image per firmware packet.
-constexpr uint32_t kUpgradePacket = 200;
-
-}  // namespace
-
 void LinkThread::send_output_power()
 {
     frames().Set_Ant_power(AntPower[0]);
@@ -234,7 +227,7 @@ bool LinkThread::serve_upgrade(Flag& flag, bool baseband)
         flag = 0;
         return true;
     }
-    const uint32_t size = std::min(file_length - file_index, kUpgradePacket);
+    const uint32_t size = std::min(file_length - file_index, upgrade_packet_size());
     const uint8_t last = file_index + size >= file_length ? 1 : 0;
     send_upgrade_packet(baseband, upgrade_count, last, filebuf.data() + file_index,
                         static_cast<uint16_t>(size));
