@@ -50,9 +50,10 @@ int tcp_client::ConnectServer(std::string address, int port)
         close_socket();
         return 1;
     }
-    // Reads take what is there; a write waits (at most a second) until the
-    // whole frame is out, so a frame is never cut.
-    m_sock->SetFlags(wxSOCKET_BLOCK | wxSOCKET_NOWAIT_READ | wxSOCKET_WAITALL_WRITE);
+    // A read comes only after the wait saw input, so it takes what is there
+    // at once; a write waits (at most a second) until the whole frame is
+    // out, so a frame is never cut.
+    m_sock->SetFlags(wxSOCKET_BLOCK | wxSOCKET_WAITALL_WRITE);
     m_sock->SetTimeout(1);
     sock_fd_ = static_cast<int>(m_sock->GetSocket());
     outbox_.open();
@@ -101,7 +102,7 @@ int tcp_client::GetServerData()
     const size_t got = m_sock->LastReadCount();
     // Readable with nothing to read: the reader closed the connection.
     if (got == 0)
-        return m_sock->LastError() == wxSOCKET_WOULDBLOCK && m_sock->IsConnected() ? 0 : -1;
+        return -1;
     for (size_t i = 0; i < got; ++i)
         FeedRxByte(chunk[i]);
     return 0;
