@@ -9,10 +9,12 @@ bool LinkOutbox::push(const uint8_t* bytes, size_t count)
     return true;
 }
 
-std::deque<LinkOutbox::Write> LinkOutbox::take()
+std::vector<LinkOutbox::Write> LinkOutbox::take()
 {
+    // An empty vector costs no allocation: the worker asks every few
+    // milliseconds.
+    std::vector<Write> out;
     std::lock_guard<std::mutex> hold(lock_);
-    std::deque<Write> out;
     out.swap(items_);
     return out;
 }

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <vector>
 
@@ -21,7 +20,7 @@ public:
     // link is closed or when `capacity` writes already wait. Any thread.
     bool push(const uint8_t* bytes, size_t count);
     // Everything queued, oldest first; the box is left empty. Worker.
-    std::deque<Write> take();
+    std::vector<Write> take();
 
     // The link opened: writes are taken from now on. Worker.
     void open();
@@ -31,7 +30,7 @@ public:
 
 private:
     mutable std::mutex lock_;
-    std::deque<Write> items_;
+    std::vector<Write> items_;
     const size_t capacity_;
     bool open_ = false;
 };
