@@ -143,12 +143,11 @@ TEST_F(HidLink, AnOpenFailureSaysWhy)
         stub().fail_next_open(c.error_number);
         gui_test::press(app.connection()->GetConnecthid_button());
         ASSERT_TRUE(app.wait_for_log(wxString::FromUTF8("连接失败！")));
-        // The reason follows on its own red line.
-        ASSERT_TRUE(gui_test::pump_until([&] {
-            return app->GetUartDataLog()->GetNumberOfLines() >= 3;
-        }));
-        const wxString log = app->GetUartDataLog()->GetValue();
-        EXPECT_TRUE(log.Contains(wxString::FromUTF8(c.says))) << log.utf8_str().data();
+        // The reason follows on its own line.
+        const wxString says = wxString::FromUTF8(c.says);
+        EXPECT_TRUE(gui_test::pump_until(
+            [&] { return app->GetUartDataLog()->GetValue().Contains(says); }))
+            << app->GetUartDataLog()->GetValue().utf8_str().data();
         EXPECT_EQ(app->get_timeoutflag(), 0);
         EXPECT_TRUE(app.connect_button(Link::Hid)->IsEnabled());
     }
