@@ -234,6 +234,7 @@ private:
     // Threads told to end whose completion notice has not come yet.
     std::vector<LinkThread*> ending_threads;
     bool lodeport_missing_reported = false;
+    bool hidapi_missing_reported = false;
 
     wxDECLARE_EVENT_TABLE();
 };

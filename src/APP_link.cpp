@@ -113,8 +113,15 @@ void MainAPP::uartthreadcreat()
 void MainAPP::hidthreadcreat()
 {
     hid_thread = create_link_thread(this, hid_thread, ending_threads);
-    if (hid_thread)
-        connect_page()->SetConnectMethodState(true);
+    if (!hid_thread)
+        return;
+    if (!hid_thread->library_loaded() && !hidapi_missing_reported) {
+        hidapi_missing_reported = true;
+        SetCmdLog(wxString::FromUTF8("USB-HID库加载失败，USB-HID连接不可用：") +
+                      wxString::FromUTF8(hid_thread->library_error().c_str()),
+                  1);
+    }
+    connect_page()->SetConnectMethodState(true);
 }
 
 void MainAPP::tcpthreadcreat()
@@ -277,6 +284,7 @@ void MainAPP::ConnectTCP(rfidConnectEvent& event)
         SetCmdLog(wxString::FromUTF8("打开TCP/IP连接"), 0);
         SetTimeOut(1);
         tcp_thread->tcp->set_rs485_addr(connect_page()->GetConnectRs485Addr());
+        tcp_thread->set_connect_target(ipv4_hostname, tcp_port);
         set_upgrade_controls(true);
         tcp_thread->ConnectedReaderFlag = 1;
     }
@@ -325,6 +333,8 @@ void MainAPP::DisConnectTCP(rfidConnectEvent& event)
     if (tcp_thread) {
         SetCmdLog(wxString::FromUTF8("关闭TCP/IP连接"), 0);
         link_down(tcp_thread, {true, true, wxString()});
+        // The worker may be waiting for input: let it see the request now.
+        tcp_thread->tcp->wake();
     }
     event.Skip();
 }

@@ -6,6 +6,7 @@
 //   dynamic_lib.cpp  the program's own folder, loading libraries from it
 //   open_failure.cpp why a device did not open, in the operator's words
 //                    (its own header, open_failure.h)
+//   wait_input.cpp   waiting for input, cut short from another thread
 //
 // Nothing here throws; failures come back as results. errno is left as the
 // failing call set it, for callers that want to log it.
@@ -155,5 +156,26 @@ bool UnloadLibrary(LibraryHandle library);
 
 // Text of this thread's last failure of the loading calls above.
 std::string LastLoadError();
+
+// ------------------------------------------------------------ waiting for input
+
+// A descriptor that SignalWake makes readable, to cut a WaitForInput short
+// from another thread; -1 on failure. Close it with CloseWakeFd.
+int MakeWakeFd();
+// Any thread. Accepts -1 (does nothing).
+void SignalWake(int wake_fd);
+// Closes and sets `wake_fd` to -1. Accepts -1.
+void CloseWakeFd(int& wake_fd);
+
+enum class WaitResult {
+    Readable,  // `fd` has input (or its end of stream) to read
+    Woken,     // SignalWake was called; the wake is used up
+    Timeout,   // nothing within the wait
+    HungUp,    // `fd` failed or was hung up, nothing left to read
+};
+
+// Waits at most `timeout_ms` for input on `fd` or a wake on `wake_fd` (-1 for
+// none). EINTR is retried within the same deadline.
+WaitResult WaitForInput(int fd, int wake_fd, int timeout_ms);
 
 }  // namespace platform

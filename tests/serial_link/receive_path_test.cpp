@@ -117,23 +117,8 @@ TEST(MissingLibrary, IsReportedOnceAndTheSerialLinkStaysUnusable)
     const std::string here = platform::ExecutableDir();
     if (stat((here + "liblodeport.so").c_str(), &st) == 0) {
         // The parent: run a copy of this program where the library is not.
-        char dir_template[] = "/tmp/reader-nolib-XXXXXX";
-        const char* dir = mkdtemp(dir_template);
-        ASSERT_NE(dir, nullptr);
-        const std::string copy = std::string(dir) + "/serial_link_tests";
-        {
-            std::ifstream from(platform::ExecutablePath(), std::ios::binary);
-            std::ofstream to(copy, std::ios::binary);
-            to << from.rdbuf();
-        }
-        chmod(copy.c_str(), 0755);
-        const std::string cmd = copy + " --gtest_filter=MissingLibrary.* > " + dir + "/out.txt 2>&1";
-        const int status = std::system(cmd.c_str());
-        std::ifstream out(std::string(dir) + "/out.txt");
-        const std::string text((std::istreambuf_iterator<char>(out)), {});
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << text;
-        EXPECT_NE(text.find("[  PASSED  ] 1 test"), std::string::npos) << text;
-        std::system((std::string("rm -rf '") + dir + "'").c_str());
+        std::string output;
+        EXPECT_TRUE(rerun_alone("MissingLibrary.*", &output)) << output;
         return;
     }
 

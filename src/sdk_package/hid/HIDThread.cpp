@@ -8,8 +8,11 @@ HIDThread::HIDThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_HID_CTRL, notice_id("Thread_hid"), 103),
       hid(new LibWinHid),
       id_completion_(notice_id("hidThreadcompletion")),
-      id_state_(notice_id("Thread_hidstate"))
+      id_state_(notice_id("Thread_hidstate")),
+      id_info_(notice_id("Thread_Gethidinfo")),
+      id_sent_(notice_id("Thread_hid"))
 {
+    hid->LoadExtLibrary(nullptr);
 }
 
 HIDThread::~HIDThread()
@@ -17,9 +20,78 @@ HIDThread::~HIDThread()
     delete hid;
 }
 
+void HIDThread::HIDState(const wxString& text)
+{
+    post_text(id_state_, text);
+}
+
+void HIDThread::Set_port_log(const wxString& info)
+{
+    post_text(id_info_, info);
+}
+
 wxThread::ExitCode HIDThread::Entry()
 {
-    return refuse_connects(id_completion_, id_state_, wxString::FromUTF8("设备不存在！"));
+    return idle_loop(id_completion_);
+}
+
+void HIDThread::serve_connect_request()
+{
+    if (open_reader())
+        serve_device();
+}
+
+bool HIDThread::open_reader()
+{
+    if (!hid->library_loaded()) {
+        // Already reported when the link was chosen.
+        status = wxString::FromUTF8("连接失败！");
+        HIDState(status);
+        return false;
+    }
+    // The reader is looked for anew on every connect.
+    if (!hid->Check_HID_Path()) {
+        status = wxString::FromUTF8("设备不存在！");
+        HIDState(status);
+        return false;
+    }
+    hid_path = hid->GetHID_PATH_Num();
+    if (hid->ConnectHID(hid_path) != 0) {
+        status = wxString::FromUTF8("连接失败！");
+        HIDState(status);
+        // The reason on a line of its own.
+        HIDState(wxString::FromUTF8(hid->open_failure().c_str()));
+        return false;
+    }
+    status = wxString::FromUTF8("连接成功！");
+    DisconnectedReaderFlag = 0;
+    HIDState(status);
+    hid_info = hid->Get_Hid_info();
+    Set_port_log(wxString::FromUTF8(hid_info.c_str()));
+    hid->Restart_Reader();
+    return true;
+}
+
+void HIDThread::serve_device()
+{
+    // Each pass waits a few milliseconds for an input report: replies come
+    // at once, queued frames go out between waits, and an idle link costs
+    // next to nothing.
+    for (;;) {
+        if (DisconnectedReaderFlag) {
+            DisconnectedReaderFlag = 0;
+            hid->DisConnected();
+            return;
+        }
+        if (hid->take_refused_frames() > 0)
+            HIDState(wxString::FromUTF8("帧长度超过USB-HID报告的52字节，未发送"));
+        statusnum = hid->GetHIDData();
+        if (statusnum == -1) {
+            // Reported once: the next pass closes the device and goes idle.
+            post_int(id_sent_, -1);
+            DisconnectedReaderFlag = 1;
+        }
+    }
 }
 
 namespace {

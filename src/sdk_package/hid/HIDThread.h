@@ -1,19 +1,31 @@
-// The USB-HID link's thread. Its device work comes with the USB-HID link;
-// until then it frames requests like the other links and reports that it
-// finds no device.
+// The USB-HID link's thread: its worker finds and opens the reader, resets
+// it and reassembles replies; its command side frames the controller's
+// requests. A missing hidapi leaves the link unusable (library_loaded()).
 #pragma once
 
 #include "sdk_package/hid/dllimporthid.h"
 #include "sdk_package/link_thread/LinkThread.h"
 
+#include <wx/string.h>
+
+#include <string>
+
 class HIDThread : public LinkThread {
 public:
+    // Loads hidapi from the program's folder. GUI thread.
     explicit HIDThread(wxWindow* owner);
     ~HIDThread() override;
 
     FrameLink& frames() override { return *hid; }
 
+    bool library_loaded() const { return hid->library_loaded(); }
+    const std::string& library_error() const { return hid->load_error(); }
+
     LibWinHid* hid;
+    int statusnum = 0;
+    wxString status;
+    std::string hid_path;
+    std::string hid_info;
 
     const RequestTable& requests() const override { return request_table(); }
     // The requests of this link, in the order they are tested.
@@ -22,7 +34,20 @@ public:
 protected:
     ExitCode Entry() override;
 
+    // A packet frame has nine bytes besides the image: one report holds 41.
+    uint32_t upgrade_packet_size() const override { return LibWinHid::kMaxReportLen - 9; }
+
 private:
+    void HIDState(const wxString& text);
+    void Set_port_log(const wxString& info);
+    void serve_connect_request() override;
+    // Searches, opens and resets the reader; false when it did not connect.
+    bool open_reader();
+    // The connected loop, until a disconnect request or an unplugged device.
+    void serve_device();
+
     const int id_completion_;
     const int id_state_;
+    const int id_info_;
+    const int id_sent_;
 };

@@ -65,18 +65,18 @@ void LinkThread::idle_wait(int ms)
     }
 }
 
-wxThread::ExitCode LinkThread::refuse_connects(int completion_id, int state_id,
-                                              const wxString& refusal)
+wxThread::ExitCode LinkThread::idle_loop(int completion_id)
 {
     for (;;) {
         if (DeleteFlag == 0) {
             post_completion(completion_id);
             return nullptr;
         }
-        if (ConnectedReaderFlag) {
-            ConnectedReaderFlag = 0;
-            post_text(state_id, refusal);
+        if (!ConnectedReaderFlag) {
+            idle_wait(300);
+            continue;
         }
-        idle_wait(300);
+        ConnectedReaderFlag = 0;
+        serve_connect_request();
     }
 }

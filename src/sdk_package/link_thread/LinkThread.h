@@ -149,6 +149,10 @@ protected:
     // last frame sent. Bound to the link's control event; GUI thread.
     void ctrl_command(rfidConfigEvent& event);
 
+    // Image bytes per firmware packet: 200, or fewer where a link cannot
+    // carry a frame that long.
+    virtual uint32_t upgrade_packet_size() const { return 200; }
+
     // Notices to the controller window. A notice's id is the resource id of
     // its name; resolve it on the GUI thread (the id table is not
     // thread-safe), then post from any thread.
@@ -171,10 +175,13 @@ protected:
     // to connect or to end the thread.
     void idle_wait(int ms);
 
-    // The loop of a link that cannot connect yet: answers every connect
-    // request with notice `state_id` carrying `refusal`, and ends with
-    // notice `completion_id` when told to.
-    ExitCode refuse_connects(int completion_id, int state_id, const wxString& refusal);
+    // The worker loop of a link that connects on request: ends with notice
+    // `completion_id` when told to, sleeps between checks while idle, and
+    // hands each connect request to serve_connect_request().
+    ExitCode idle_loop(int completion_id);
+    // One connect request: connects, then serves the link until it closes.
+    // Worker thread.
+    virtual void serve_connect_request() {}
 
     wxWindow* owner_;
 

@@ -14,13 +14,6 @@
 
 namespace {
 
-// Bytes of the image per firmware packet.
-constexpr uint32_t kUpgradePacket = 200;
-
-}  // namespace
-
-namespace {
-
 const uint8_t* bytes(const char* text)
 {
     return reinterpret_cast<const uint8_t*>(text);
@@ -271,7 +264,7 @@ bool LinkThread::serve_upgrade(Flag& flag, bool baseband)
         flag = 0;
         return true;
     }
-    const uint32_t size = std::min(file_length - file_index, kUpgradePacket);
+    const uint32_t size = std::min(file_length - file_index, upgrade_packet_size());
     const uint8_t last = file_index + size >= file_length ? 1 : 0;
     send_upgrade_packet(baseband, upgrade_count, last, filebuf.data() + file_index,
                         static_cast<uint16_t>(size));

@@ -1,19 +1,30 @@
-// The TCP link's thread. Its socket work comes with the TCP link; until then
-// it frames requests like the other links and reports that it cannot
-// connect.
+// The TCP link's thread: its worker connects to the reader, resets it and
+// reassembles replies; its command side frames the controller's requests.
 #pragma once
 
 #include "sdk_package/link_thread/LinkThread.h"
 #include "sdk_package/socket/rfid_socket.h"
 
+#include <wx/string.h>
+
+#include <mutex>
+#include <string>
+
 class TCPThread : public LinkThread {
 public:
+    // Initialises the socket layer if nothing has yet. GUI thread.
     explicit TCPThread(wxWindow* owner);
     ~TCPThread() override;
 
     FrameLink& frames() override { return *tcp; }
 
+    // The address and port the next connect goes to; set before raising
+    // ConnectedReaderFlag. GUI thread.
+    void set_connect_target(const std::string& address, int port);
+
     tcp_client* tcp;
+    int statusnum = 0;
+    wxString status;
 
     const RequestTable& requests() const override { return request_table(); }
     // The requests of this link, in the order they are tested.
@@ -23,6 +34,16 @@ protected:
     ExitCode Entry() override;
 
 private:
+    void TcpState(const wxString& text);
+    // Connects, resets the reader and serves the connection until a
+    // disconnect request or a lost connection.
+    void serve_connect_request() override;
+
+    std::mutex target_lock_;
+    std::string target_address_;
+    int target_port_ = 0;
+
     const int id_completion_;
     const int id_state_;
+    const int id_sent_;
 };

@@ -1,19 +1,49 @@
-// The TCP link's driver: the reader frame over a TCP stream to the reader.
+// The TCP link's driver: the reader frame over a TCP stream to the reader,
+// which is the server. The worker thread owns the socket: it connects,
+// reads, writes the frames the GUI thread queues, and closes.
 #pragma once
 
 #include "sdk_package/frame_link.h"
+#include "sdk_package/link_outbox.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+class wxSocketClient;
 
 class tcp_client : public FrameLink {
 public:
-    // Address 1 until set_rs485_addr.
+    // How long one GetServerData call waits for input at the most.
+    static constexpr int kReadWaitMs = 200;
+    // The connect waits at most this long for the reader to answer.
+    static constexpr int kConnectWaitSeconds = 1;
+
+    // Address 1 until set_rs485_addr. The socket layer must be initialised
+    // (wxSocketBase::Initialize) before a connect. GUI thread.
     tcp_client();
+    // Closes the socket if it is still open. Any thread, once the worker
+    // has ended.
     ~tcp_client() override;
 
-    // Frames and writes ProtocolData as command `cmd` with length byte `len`.
-    // Always 105.
+    // Connects to `address` (an IPv4 address or host name) at `port`,
+    // waiting at most one second. 0 connected, 1 not connected (no such
+    // host, refused, no answer), -1 the address text is a single blank
+    // (nothing is tried). A previous connection is closed first. Worker.
+    int ConnectServer(std::string address, int port);
+    // Closes the socket, drops unsent frames and a partly collected reply.
+    // Always 1. Worker.
+    int DisConnected();
+    // Writes the queued frames, then waits at most kReadWaitMs for input and
+    // feeds what came to the reassembly. -1 when the connection is gone
+    // (closed by the reader or failed) or was never made, else 0. Worker.
+    int GetServerData();
+    // Cuts a GetServerData wait short. Any thread.
+    void wake();
+
+    // Frames and queues ProtocolData as command `cmd` with length byte
+    // `len`. Always 105; a frame sent while not connected goes nowhere.
     int SendClientCmd(char cmd, int len);
 
     using FrameLink::set_rs485_addr;
@@ -30,6 +60,16 @@ public:
                         size_t data_size, uint32_t password);
 
 protected:
-    // Hook for the socket: until the link exists, frames go nowhere.
+    // Queues the frame for the worker; any thread.
     void WriteFrame(const uint8_t* frame, int count) override;
+
+private:
+    void close_socket();
+    // Writes everything queued; false when the connection failed.
+    bool flush_outbox();
+
+    wxSocketClient* m_sock = nullptr;  // worker only
+    int sock_fd_ = -1;                 // worker only
+    int wake_fd_ = -1;
+    LinkOutbox outbox_;
 };
