@@ -87,10 +87,12 @@ TEST(TcpLink, PageRefusalsMakeNoConnectAttempt)
     struct Case {
         const char* port;
         const char* rs485;
+        const char* refusal;
     };
     const Case cases[] = {
-        {"70000", "0"},  // beyond the last port
-        {"", "256"},     // port filled in below; an address a frame cannot carry
+        {"70000", "0", "端口号范围:0~65535！"},  // beyond the last port
+        // Port filled in below; an address a frame cannot carry.
+        {"", "256", "地址范围:0~255！"},
     };
     SimServer end;
     App app;
@@ -102,7 +104,7 @@ TEST(TcpLink, PageRefusalsMakeNoConnectAttempt)
         gui_test::paste_text(page->GetReaderID_textCtrl(), "127.0.0.1");
         gui_test::paste_text(page->GetPortName_textCtrl(), port);
         gui_test::paste_text(page->GetRS485conect_textCtrl(), c.rs485);
-        gui_test::press(page->GetConnecteReader_button());
+        wxTEST_DIALOG(gui_test::press(page->GetConnecteReader_button()), ExpectRefusal(c.refusal));
         gui_test::pump_for(300);
         EXPECT_EQ(app.log_count(wxString::FromUTF8("打开TCP/IP连接")), 0);
         EXPECT_FALSE(end.server().WaitForClient(0ms));
