@@ -44,6 +44,8 @@ realtime_inventory_pannel::realtime_inventory_pannel(wxWindow* parent)
 realtime_inventory_pannel::~realtime_inventory_pannel()
 {
     refresh_timer.Stop();
+    // The list outlives the table by the base's destructor.
+    m_listCtrl13->set_source(nullptr);
 }
 
 void realtime_inventory_pannel::reset_list()
