@@ -104,6 +104,14 @@ TEST(RealtimePage, ControllerSetsLabelAndBoxes)
     EXPECT_EQ(host.page->GetExcuteTime_textCtrl()->GetValue(), wxT("25"));
 }
 
+// Hands the real-time page one tag report of a 4-byte EPC E2 00 00 `last`
+// on antenna 1, as the controller does.
+void report_tag(realtime_inventory_pannel* page, uint8_t last)
+{
+    uint8_t data[] = {0x01, 0x10, 0x00, 0xE2, 0x00, 0x00, last, 0x4A, 0x01, 0x02, 0x03, 0x0E, 0x0A, 0x3D};
+    page->SetEpcTable(data, sizeof(data) + 3);
+}
+
 TEST(RealtimePage, TagListIsReadBackFromTheEpcColumn)
 {
     Host<realtime_inventory_pannel> host;
@@ -111,8 +119,8 @@ TEST(RealtimePage, TagListIsReadBackFromTheEpcColumn)
     EXPECT_EQ(column_titles(page->GetListCtrl13()),
               (std::vector<std::string>{"ID", "类型", "EPC", "PC", "识别次数", "RSSI", "载波频率"}));
     EXPECT_EQ(page->GetEpcBufferNum(), 0);
-    add_line(page->GetListCtrl13(), wxT("E2 00 00 01 "));
-    add_line(page->GetListCtrl13(), wxT("E2 00 00 02 "));
+    report_tag(page, 0x01);
+    report_tag(page, 0x02);
     EXPECT_EQ(page->GetEpcBuffer(1), wxT("E2 00 00 01 "));
     EXPECT_EQ(page->GetEpcBuffer(2), wxT("E2 00 00 02 "));
     EXPECT_EQ(page->GetEpcBuffer(0), wxEmptyString);
@@ -127,7 +135,8 @@ TEST(RealtimePage, RefreshZeroesTheBoxesAndEmptiesTheList)
     page->SetTagNumber(7);
     page->SetMinRSSI(wxT("-70"));
     page->AcumulateTime();
-    add_line(page->GetListCtrl13(), wxT("30 00 "));
+    report_tag(page, 0x01);
+    EXPECT_TRUE(gui_test::pump_until([page] { return page->GetListCtrl13()->GetItemCount() == 1; }));
 
     EXPECT_TRUE(click(page->GetFlashManu_button()));
     EXPECT_EQ(posted_type(recorder), wxEVT_FLASHINVENTORYMENU);

@@ -1,5 +1,6 @@
 #include "wxcrafter/page_support/inventory_stats.h"
 
+#include <wx/font.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 
@@ -25,7 +26,8 @@ void add_labelled(wxSizer* column, wxWindow* label, wxWindow* box)
 
 }  // namespace
 
-wxListCtrl* inventory_stats::create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label)
+wxListCtrl* inventory_stats::create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label,
+                                          const std::function<wxListCtrl*(wxWindow*)>& make_list)
 {
     wxStaticBoxSizer* data_box = new wxStaticBoxSizer(wxHORIZONTAL, page, u8("数据"));
     sizer->Add(data_box, 0, wxEXPAND | wxALL, 5);
@@ -73,7 +75,8 @@ wxListCtrl* inventory_stats::create_stats(wxWindow* page, wxSizer* sizer, const 
     SaveTag_button = new wxButton(page, wxID_ANY, u8("保存标签"));
     list_row->Add(SaveTag_button, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 30);
 
-    wxListCtrl* list = new wxListCtrl(page, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
+    wxListCtrl* list = make_list ? make_list(page)
+                                 : new wxListCtrl(page, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
     sizer->Add(list, 3, wxEXPAND | wxALL, 5);
     return list;
 }
@@ -83,6 +86,21 @@ void inventory_stats::zero_stats()
     for (wxTextCtrl* box : {InventoryTagNumber_textCtrl, Identifytime_textCtrl, ExcuteTime_textCtrl,
                             AcumulateData_textCtrl, Acumulatetime_textCtrl, MinRSSI_textCtrl, MaxRSSI_textCtrl})
         box->SetValue(wxT("0"));
+}
+
+void inventory_stats::set_stats_fonts()
+{
+    const wxFont big(55, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+    const wxFont counter(20, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+    InventoryTagNumber_textCtrl->SetFont(big);
+    for (wxTextCtrl* box : {Identifytime_textCtrl, ExcuteTime_textCtrl, AcumulateData_textCtrl, Acumulatetime_textCtrl})
+        box->SetFont(counter);
+    // GTK keeps a text box as high as its first font: make room for the
+    // new one, then arrange the page again.
+    for (wxTextCtrl* box : {InventoryTagNumber_textCtrl, Identifytime_textCtrl, ExcuteTime_textCtrl,
+                            AcumulateData_textCtrl, Acumulatetime_textCtrl})
+        box->SetMinSize(wxSize(-1, box->GetCharHeight() + box->FromDIP(10)));
+    InventoryTagNumber_textCtrl->GetParent()->Layout();
 }
 
 void inventory_stats::SetTagNumber(int n)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -51,10 +52,16 @@ public:
 protected:
     // Creates the statistics and, under them, the page's tag list on `page`
     // and adds them to `sizer`, top to bottom; returns the list. `time_label`
-    // is the accumulated-time caption, which names its unit.
-    wxListCtrl* create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label);
+    // is the accumulated-time caption, which names its unit. `make_list`,
+    // when given, creates the list (on the page it is handed); else it is
+    // a plain report-style list.
+    wxListCtrl* create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label,
+                             const std::function<wxListCtrl*(wxWindow*)>& make_list = nullptr);
     // "0" in all seven boxes.
     void zero_stats();
+    // The tag count in a 55-point bold Roman font, the other four counters
+    // in a 20-point one.
+    void set_stats_fonts();
 
     // Created by each page with its own size; the label is common.
     wxButton* StartInventory_button = nullptr;

@@ -1,5 +1,12 @@
 #include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
+#include "wxcrafter/page_support/error_box.h"
+#include "wxcrafter/page_support/tag_list_file.h"
+
 uint8_t WorkAntenna = 0;
 uint8_t SelectInventoryMode = 0;
 uint8_t SessionID = 0;
@@ -7,20 +14,39 @@ uint8_t InventoryFlag = 0;
 
 namespace {
 
-// Without antenna or session choices yet, a start asks for the plain
-// real-time inventory on the first antenna.
-const uint8_t kFirstAntenna = 1;
+// The real-time page rewrites a known tag's PC and counts antenna numbers
+// above 8 on antenna 8.
+const tag_table_rules kRealtimeRules = {true, true};
+
+const tag_column kColumns[] = {tag_column::id,     tag_column::kind, tag_column::epc, tag_column::pc,
+                               tag_column::counts, tag_column::rssi, tag_column::freq};
 
 }  // namespace
 
 realtime_inventory_pannel::realtime_inventory_pannel(wxWindow* parent)
     : realtime_inventory_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL),
-      inventory_counters(this)
+      table(kRealtimeRules),
+      refresh_timer(this),
+      shown_tags(0),
+      shown_reports("0")
 {
+    set_stats_fonts();
+    SelectANT_choice->Enable(true);
+    m_listCtrl13->set_source([this](long row, long column) -> std::string {
+        if (row >= table.size() || column < 0 || column >= static_cast<long>(WXSIZEOF(kColumns)))
+            return std::string();
+        return table.cell(static_cast<int>(row), kColumns[column]);
+    });
     reset_list();
+    Bind(wxEVT_TIMER, &realtime_inventory_pannel::show_table, this, refresh_timer.GetId());
 }
 
-realtime_inventory_pannel::~realtime_inventory_pannel() {}
+realtime_inventory_pannel::~realtime_inventory_pannel()
+{
+    refresh_timer.Stop();
+    // The list outlives the table by the base's destructor.
+    m_listCtrl13->set_source(nullptr);
+}
 
 void realtime_inventory_pannel::reset_list()
 {
@@ -31,38 +57,163 @@ void realtime_inventory_pannel::reset_list()
                                       {"识别次数", 100},
                                       {"RSSI", 80},
                                       {"载波频率", 100}});
+    m_listCtrl13->show_rows(table.size());
 }
 
 void realtime_inventory_pannel::StartInventory(wxCommandEvent& event)
 {
-    SelectInventoryMode = 0;
-    WorkAntenna = kFirstAntenna;
+    if (Auto_radioButton->GetValue()) {
+        SelectInventoryMode = 0;
+    } else if (Self_radioButton->GetValue()) {
+        SelectInventoryMode = 1;
+        SessionID = static_cast<uint8_t>(SessionID_choice->GetSelection());
+        InventoryFlag = static_cast<uint8_t>(InventoryFlag_choice->GetSelection());
+    }
+    antennas.start(SelectANT_choice->GetSelection(), WorkAntenna);
     post_request(wxEVT_INVENTORY);
     event.Skip();
 }
 
+void realtime_inventory_pannel::AutoInventorySession(wxCommandEvent&)
+{
+    SessionSelect(false);
+}
+
+void realtime_inventory_pannel::DefineInventorySession(wxCommandEvent&)
+{
+    SessionSelect(true);
+}
+
+void realtime_inventory_pannel::NewTagInter(wxCommandEvent&) {}
+
 void realtime_inventory_pannel::FlashMenu(wxCommandEvent& event)
 {
+    refresh_timer.Stop();
+    table.clear();
+    shown_tags = 0;
+    shown_reports = "0";
     zero_stats();
     reset_list();
-    reset_counts();
     post_request(wxEVT_FLASHINVENTORYMENU);
     event.Skip();
 }
 
-wxString realtime_inventory_pannel::GetEpcBuffer(unsigned int i)
+void realtime_inventory_pannel::SaveTag(wxCommandEvent&)
 {
-    return list_cell(m_listCtrl13, i, 2);
+    wxFileDialog dialog(this, u8("保存EPC"), wxStandardPaths::Get().GetDocumentsDir(), wxT("EPC Table"),
+                        wxT("txt files (*.txt)|*.txt"), wxFD_SAVE);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    // GTK fills in the whole path only when the operator accepts on screen;
+    // the folder and the name are known however the dialog was answered.
+    wxString path = dialog.GetPath();
+    if (path.empty())
+        path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+    switch (save_tag_list(std::string(path.utf8_str()), table)) {
+    case file_status::ok:
+        break;
+    case file_status::cannot_create:
+        show_error_box(u8("无法创建文件：") + path);
+        break;
+    case file_status::write_failed:
+        show_error_box(u8("标签列表未能完整写入文件：") + path);
+        break;
+    }
 }
 
-void realtime_inventory_pannel::SetAntMode(int) {}
-
-wxString realtime_inventory_pannel::SetEpcTable(uint8_t*, uint8_t)
+int realtime_inventory_pannel::GetEpcBufferNum()
 {
-    return wxString();
+    return table.size();
+}
+
+wxString realtime_inventory_pannel::GetEpcBuffer(unsigned int i)
+{
+    if (i == 0 || i > static_cast<unsigned int>(table.size()))
+        return wxString();
+    return wxString::FromUTF8(table.cell(static_cast<int>(i - 1), tag_column::epc));
+}
+
+void realtime_inventory_pannel::AcumulateTime()
+{
+    const long speed = table.tally().tick_second();
+    SetAcumulatetime(wxString::FromUTF8(table.tally().seconds()));
+    SetIdentifyTime(speed);
+}
+
+int realtime_inventory_pannel::Get_Time_State()
+{
+    return table.tally().time_state();
+}
+
+bool realtime_inventory_pannel::Get_Speed_State()
+{
+    return table.tally().speed_state();
+}
+
+void realtime_inventory_pannel::SetAntMode(int reader_type)
+{
+    antennas.set_reader_type(reader_type);
+    wxArrayString items;
+    for (const antenna_rotation::entry& e : antennas.entries())
+        items.Add(wxString::FromUTF8(e.text));
+    SelectANT_choice->Set(items);
+    if (!items.IsEmpty())
+        SelectANT_choice->SetSelection(0);
+}
+
+wxString realtime_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
+{
+    const tag_table::result added = table.add_report(data, len);
+    if (added.what == tag_table::outcome::rejected)
+        return wxString();
+    schedule_show();
+    if (added.what != tag_table::outcome::new_tag)
+        return wxString();
+    return wxString::FromUTF8(table.cell(added.row, tag_column::epc));
 }
 
 int realtime_inventory_pannel::change_work_ant()
 {
-    return 0;
+    return antennas.next();
+}
+
+void realtime_inventory_pannel::SessionSelect(bool enable)
+{
+    SessionID_choice->Enable(enable);
+    InventoryFlag_choice->Enable(enable);
+}
+
+uint8_t realtime_inventory_pannel::GetWorkAntenna()
+{
+    return static_cast<uint8_t>(SelectANT_choice->GetSelection());
+}
+
+void realtime_inventory_pannel::SetRSSI()
+{
+    int lowest = 0;
+    int highest = 0;
+    if (!table.rssi_range(lowest, highest))
+        return;
+    SetMinRSSI(wxString::Format(wxT("%d"), lowest));
+    SetMaxRSSI(wxString::Format(wxT("%d"), highest));
+}
+
+void realtime_inventory_pannel::schedule_show()
+{
+    if (!refresh_timer.IsRunning())
+        refresh_timer.StartOnce(kRefreshMs);
+}
+
+void realtime_inventory_pannel::show_table(wxTimerEvent&)
+{
+    m_listCtrl13->show_rows(table.size());
+    if (table.size() != shown_tags) {
+        shown_tags = table.size();
+        SetTagNumber(shown_tags);
+    }
+    if (table.tally().reports() != shown_reports) {
+        shown_reports = table.tally().reports();
+        SetAcumulateData(wxString::FromUTF8(shown_reports));
+    }
+    SetRSSI();
 }

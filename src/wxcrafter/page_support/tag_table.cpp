@@ -1,0 +1,246 @@
+#include "wxcrafter/page_support/tag_table.h"
+
+#include <cstring>
+
+namespace {
+
+// A reply of the inventory commands with no more than its status byte.
+const uint8_t kStatusReplyMax = 4;
+// Address, command and check byte: the frame length byte counts them too.
+const int kFrameOverhead = 3;
+// Antenna and PC: the report's bytes before the EPC.
+const int kHead = 3;
+// Four RSSI bytes, then three frequency bytes.
+const int kTrail = 7;
+const int kMaxEpc = 32;
+const int kAntennas = 8;
+const uint16_t kCountMax = 65535;
+
+// The EPC a report without one is stored with.
+const uint8_t kNoEpc[1] = {0};
+
+uint32_t be24(const uint8_t* p)
+{
+    return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
+}
+
+std::string_view key_of(const uint8_t* epc, uint8_t len)
+{
+    return std::string_view(reinterpret_cast<const char*>(epc), len);
+}
+
+}  // namespace
+
+bool parse_plain_report(const uint8_t* data, uint8_t len, plain_report& out)
+{
+    if (len <= kStatusReplyMax)
+        return false;
+    const int count = len - kFrameOverhead;  // at least 2: antenna and PC byte 0
+    const uint8_t p = data[1];
+
+    // n: antenna, PC and EPC bytes together.
+    int n;
+    if (p >= 8) {
+        out.kind = tag_kind::c6;
+        n = (p >> 3) * 2 + kHead;
+    } else {
+        n = p * 2 + kHead;
+        out.kind = (count >= n && n != kHead) ? tag_kind::gb : tag_kind::none;
+    }
+
+    if (out.kind == tag_kind::none) {
+        // RSSI and frequency follow the PC at once.
+        if (count < kHead + kTrail)
+            return false;
+        out.epc = kNoEpc;
+        out.epc_len = 1;
+        n = kHead;
+    } else {
+        if (n - kHead > kMaxEpc || count < n + kTrail)
+            return false;
+        out.epc = data + kHead;
+        out.epc_len = static_cast<uint8_t>(n - kHead);
+    }
+    out.antenna = data[0];
+    out.pc[0] = data[1];
+    out.pc[1] = data[2];
+    out.rssi = data + n;
+    out.freq_khz = be24(data + n + 4);
+    return true;
+}
+
+tag_table::tag_table(tag_table_rules rules_in) : rules(rules_in)
+{
+    rows.reserve(kMaxRows);
+    index.reserve(kMaxRows);
+}
+
+tag_table::result tag_table::add_report(const uint8_t* data, uint8_t len)
+{
+    plain_report report;
+    if (!parse_plain_report(data, len, report))
+        return {outcome::rejected, -1};
+
+    int antenna = report.antenna - 1;
+    if (antenna >= kAntennas)
+        antenna = rules.high_antennas_on_last ? kAntennas - 1 : -1;
+
+    // The RSSI formula divides by the EPC length; a report without an EPC
+    // counts its one stored byte.
+    const int rssi = rssi_calc.Calculate_Rssi(reinterpret_cast<const char*>(report.rssi),
+                                              static_cast<uint8_t>(report.epc_len + kHead));
+    stats.count_report();
+
+    const auto found = index.find(key_of(report.epc, report.epc_len));
+    if (found != index.end()) {
+        tag_row& r = rows[static_cast<size_t>(found->second)];
+        if (antenna >= 0 && r.counts[antenna] < kCountMax)
+            ++r.counts[antenna];
+        if (rules.rewrite_known_pc) {
+            r.pc[0] = report.pc[0];
+            r.pc[1] = report.pc[1];
+        }
+        remove_rssi(r.rssi);
+        r.rssi = rssi;
+        add_rssi(rssi);
+        r.freq_khz = report.freq_khz;
+        return {outcome::known_tag, found->second};
+    }
+
+    if (size() >= kMaxRows)
+        return {outcome::table_full, -1};
+
+    tag_row r = {};
+    r.pc[0] = report.pc[0];
+    r.pc[1] = report.pc[1];
+    std::memcpy(r.epc, report.epc, report.epc_len);
+    r.epc_len = report.epc_len;
+    r.kind = report.kind;
+    r.freq_khz = report.freq_khz;
+    if (antenna >= 0)
+        r.counts[antenna] = 1;
+    r.rssi = rssi;
+    rows.push_back(r);
+    const int at = size() - 1;
+    index.emplace(key_of(rows.back().epc, rows.back().epc_len), at);
+    add_rssi(rssi);
+    stats.note_tags(size());
+    return {outcome::new_tag, at};
+}
+
+void tag_table::add_rssi(int rssi)
+{
+    ++rssi_rows[rssi];
+}
+
+void tag_table::remove_rssi(int rssi)
+{
+    const auto it = rssi_rows.find(rssi);
+    if (it != rssi_rows.end() && --it->second == 0)
+        rssi_rows.erase(it);
+}
+
+bool tag_table::rssi_range(int& lowest, int& highest) const
+{
+    if (rssi_rows.empty())
+        return false;
+    lowest = rssi_rows.begin()->first;
+    highest = rssi_rows.rbegin()->first;
+    return true;
+}
+
+void tag_table::clear()
+{
+    index.clear();
+    rows.clear();
+    rssi_rows.clear();
+    stats.restart();
+}
+
+std::string tag_table::cell(int i, tag_column column) const
+{
+    const tag_row& r = row(i);
+    switch (column) {
+    case tag_column::id:
+        return std::to_string(i);
+    case tag_column::kind:
+        return kind_text(r.kind);
+    case tag_column::epc:
+        return epc_text(r);
+    case tag_column::pc:
+        return pc_text(r);
+    case tag_column::counts:
+        return counts_text(r);
+    case tag_column::rssi:
+        return rssi_text(r.rssi);
+    case tag_column::freq:
+        return freq_text(r.freq_khz);
+    }
+    return std::string();
+}
+
+std::string convert_type(uint8_t value, int base)
+{
+    static const char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    if (base == 16)
+        return std::string{kDigits[value >> 4], kDigits[value & 0x0F]};
+    if (base < 2 || base > 36)
+        base = 10;
+    std::string text;
+    unsigned v = value;
+    do {
+        text.insert(text.begin(), kDigits[v % static_cast<unsigned>(base)]);
+        v /= static_cast<unsigned>(base);
+    } while (v != 0);
+    return text;
+}
+
+std::string epc_text(const tag_row& row)
+{
+    std::string text;
+    text.reserve(row.epc_len * 3u);
+    for (int i = 0; i < row.epc_len; ++i) {
+        text += convert_type(row.epc[i], 16);
+        text += ' ';
+    }
+    return text;
+}
+
+std::string pc_text(const tag_row& row)
+{
+    return convert_type(row.pc[0], 16) + " " + convert_type(row.pc[1], 16);
+}
+
+std::string counts_text(const tag_row& row)
+{
+    std::string text;
+    for (int k = 0; k < kAntennas; ++k) {
+        if (k > 0)
+            text += " \\ ";
+        text += std::to_string(row.counts[k]);
+    }
+    return text;
+}
+
+std::string rssi_text(int rssi)
+{
+    return std::to_string(rssi) + "dBm";
+}
+
+std::string freq_text(uint32_t khz)
+{
+    return std::to_string(khz) + " Khz";
+}
+
+const char* kind_text(tag_kind kind)
+{
+    switch (kind) {
+    case tag_kind::c6:
+        return "6C";
+    case tag_kind::gb:
+        return "GB";
+    case tag_kind::none:
+        break;
+    }
+    return "void";
+}
