@@ -223,11 +223,16 @@ void MainAPP::upgrade_acknowledged(unsigned target)
 
 void MainAPP::antenna_step(bool custom, bool ended)
 {
-    inventory_counters* counters = custom ? static_cast<inventory_counters*>(rfid_6c_tag_test_pannel->custom_inventory_subpannel)
-                                          : static_cast<inventory_counters*>(rfid_6c_tag_test_pannel->realtime_inventory_subpannel);
-    const int ant = custom ? rfid_6c_tag_test_pannel->custom_inventory_subpannel->change_work_ant()
-                           : rfid_6c_tag_test_pannel->realtime_inventory_subpannel->change_work_ant();
-    if (ant > 0 && (ended || counters->Get_Time_State()))
+    rfid_6c_tag_test* tests = rfid_6c_tag_test_pannel;
+    int ant = 0;
+    if (custom) {
+        ant = tests->custom_inventory_subpannel->change_work_ant();
+        ended = ended || (ant > 0 && tests->custom_inventory_subpannel->Get_Time_State());
+    } else {
+        ant = tests->realtime_inventory_subpannel->change_work_ant();
+        ended = ended || (ant > 0 && tests->realtime_inventory_subpannel->Get_Time_State());
+    }
+    if (ant > 0 && ended)
         start_set_work_antenna(ant);
 }
 

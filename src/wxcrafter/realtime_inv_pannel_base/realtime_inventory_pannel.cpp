@@ -4,7 +4,7 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
-#include "wxcrafter/page_support/error_box.h"
+#include "wxcrafter/page_support/page_support.h"
 #include "wxcrafter/page_support/tag_list_file.h"
 
 uint8_t WorkAntenna = 0;
@@ -113,10 +113,10 @@ void realtime_inventory_pannel::SaveTag(wxCommandEvent&)
     case file_status::ok:
         break;
     case file_status::cannot_create:
-        show_error_box(u8("无法创建文件：") + path);
+        show_refusal(u8("无法创建文件：") + path);
         break;
     case file_status::write_failed:
-        show_error_box(u8("标签列表未能完整写入文件：") + path);
+        show_refusal(u8("标签列表未能完整写入文件：") + path);
         break;
     }
 }
