@@ -1,5 +1,6 @@
 #include "wxcrafter/page_support/page_support.h"
 
+#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -46,6 +47,13 @@ bool leading_decimal(const wxString& text, unsigned long max, unsigned long& val
     }
     value = result;
     return true;
+}
+
+void show_refusal(const wxString& why)
+{
+    // No wxNO_DEFAULT: the box has no "No" button to make the default, and
+    // wx refuses that flag without one.
+    wxMessageBox(why, u8("错误信息"), wxOK | wxICON_INFORMATION, nullptr);
 }
 
 void init_page_bitmaps(bool& loaded)
