@@ -1,5 +1,5 @@
-// The RF page's profile lookup and custom-plan limits, and the firmware image
-// check, without a display.
+// The custom frequency plan's limits and the firmware image check, without a
+// display.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,16 +13,6 @@
 #include "wxcrafter/rfid_upgrade_pannel_base/firmware_image.h"
 
 namespace {
-
-TEST(RfTables, ProfileIdsMapBackToTheirEntryAndNoOtherId)
-{
-    const struct {
-        int id;
-        int entry;
-    } cases[] = {{1, 0}, {9, 3}, {13, 7}, {0, -1}, {5, -1}, {8, -1}, {14, -1}, {255, -1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(rf_tables::profile_index(static_cast<uint8_t>(c.id)), c.entry) << c.id;
-}
 
 TEST(RfTables, CustomPlanBoundsAreInclusive)
 {
