@@ -44,14 +44,13 @@ void filter_digits(wxTextCtrl* box)
     cut_at_first_refused(box, is_decimal_digit);
 }
 
-// Selects `index` when the control has such an entry; false otherwise.
+// Selects `index` when the control has such an entry; a reply naming one
+// it lacks leaves the control as it was.
 template <class Control>
-bool select_if_present(Control* control, int index)
+void select_if_present(Control* control, int index)
 {
-    if (index < 0 || index >= static_cast<int>(control->GetCount()))
-        return false;
-    control->SetSelection(index);
-    return true;
+    if (index >= 0 && index < static_cast<int>(control->GetCount()))
+        control->SetSelection(index);
 }
 
 const char* const kFreqRefusal =
