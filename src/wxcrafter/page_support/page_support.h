@@ -1,6 +1,7 @@
 // Small pieces every page shares: posting a request to the event hub, the
 // cut-at-the-first-bad-character text filter, reading a decimal box without
-// silent wrap-around, and the once-per-class resource set-up of the bases.
+// silent wrap-around, telling the operator why an entry was refused, and the
+// once-per-class resource set-up of the bases.
 #pragma once
 
 #include <wx/event.h>
@@ -55,6 +56,10 @@ bool is_hex_digit(wxUniChar c);
 // a long number never wraps into a small one. `value` is written only on
 // success.
 bool leading_decimal(const wxString& text, unsigned long max, unsigned long& value);
+
+// Tells the operator why the page refused an entry: a modal "错误信息" box
+// without parent and one OK button. Returns when the operator has closed it.
+void show_refusal(const wxString& why);
 
 // The last steps of every generated base: its window name, a size of 500 by
 // 300 dialog units, then the sizer fitted to the panel.
