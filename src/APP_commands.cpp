@@ -205,6 +205,7 @@ void MainAPP::UpgradeProgram(wxCommandEvent& event)
     if (!raised)
         return;
     rfid_upgrade_pannel* upgrade = base_setting_pannel->rfid_upgrade_subpannel;
+    upgrade->SetGaugeUpgradeValue(0);
     upgrade->SetButtonUpgradeState(false);
     upgrade->SetChooseupobjectState(false);
     SetTimeOut(3);

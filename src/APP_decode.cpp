@@ -194,7 +194,50 @@ void MainAPP::show_tag_memory_result(reply::Parser parser)
     }
 }
 
-void MainAPP::show_rf_reply(const reply::Outcome&) {}
+void MainAPP::show_rf_reply(const reply::Outcome& out)
+{
+    using reply::Action;
+    rf_paramset_pannel* rf = base_setting_pannel->rf_paramset_subpannel;
+    switch (out.action) {
+    case Action::show_work_antenna:
+        rf->SetAntPort(static_cast<uint8_t>(out.values[0]));
+        break;
+    case Action::show_fast_epc:
+        rf->SetFastEpc(static_cast<uint8_t>(out.values[0]));
+        break;
+    case Action::show_powers: {
+        void (rf_paramset_pannel::*const boxes[8])(wxString) = {
+            &rf_paramset_pannel::SetOutPut1Power, &rf_paramset_pannel::SetOutPut2Power,
+            &rf_paramset_pannel::SetOutPut3Power, &rf_paramset_pannel::SetOutPut4Power,
+            &rf_paramset_pannel::SetOutPut5Power, &rf_paramset_pannel::SetOutPut6Power,
+            &rf_paramset_pannel::SetOutPut7Power, &rf_paramset_pannel::SetOutPut8Power};
+        for (size_t i = 0; i < out.texts.size() && i < 8; ++i)
+            (rf->*boxes[i])(wxString::FromUTF8(out.texts[i].c_str()));
+        break;
+    }
+    case Action::show_profile:
+        RfProfileID = static_cast<uint8_t>(out.values[0]);
+        rf->SetPrifilID(RfProfileID);
+        break;
+    case Action::show_custom_plan:
+        rf->SetFreqMode(1);
+        rf->FreqModeSelect(1);
+        rf->SetFreqGap(wxString::FromUTF8(out.texts[0].c_str()));
+        rf->SetFreqNum(wxString::FromUTF8(out.texts[1].c_str()));
+        rf->SetStartFreq(wxString::FromUTF8(out.texts[2].c_str()));
+        break;
+    case Action::show_standard_plan:
+        rf->SetFreqMode(0);
+        rf->FreqModeSelect(0);
+        if (out.values[0] >= 0) {
+            rf->FreqStandardSelect(out.values[0]);
+            rf->SetFreqRegion(static_cast<uint8_t>(out.values[1]), static_cast<uint8_t>(out.values[2]));
+        }
+        break;
+    default:
+        break;
+    }
+}
 
 void MainAPP::upgrade_acknowledged(unsigned target)
 {
@@ -207,6 +250,7 @@ void MainAPP::upgrade_acknowledged(unsigned target)
         return;
     rfid_upgrade_pannel* upgrade = base_setting_pannel->rfid_upgrade_subpannel;
     const bool more = target == 0 ? link->ReaderAppUpgradeFlag != 0 : link->BasebandFirmwareUpgradeFlag != 0;
+    upgrade->SetGaugeUpgradeValue(Gaugeupgrade_Postion);
     if (more) {
         post_link_control();
         SetTimeOut(3);
@@ -218,6 +262,7 @@ void MainAPP::upgrade_acknowledged(unsigned target)
     ClearTimeOut();
     upgrade->SetButtonUpgradeState(true);
     upgrade->SetChooseupobjectState(true);
+    upgrade->SetGaugeUpgradeValue(100);
     upgrade_timeout_count = 0;
 }
 
@@ -236,4 +281,7 @@ void MainAPP::antenna_step(bool custom, bool ended)
         start_set_work_antenna(ant);
 }
 
-void MainAPP::start_set_work_antenna(int) {}
+void MainAPP::start_set_work_antenna(int ant)
+{
+    base_setting_pannel->rf_paramset_subpannel->StartSetAntEnvet(ant);
+}

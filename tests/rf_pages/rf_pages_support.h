@@ -60,22 +60,4 @@ private:
     std::vector<Posted> seen;
 };
 
-// Answers the refusal box and checks its text, caption and icon.
-class ExpectRefusal : public wxExpectModalBase<wxMessageDialog, ExpectRefusal> {
-public:
-    explicit ExpectRefusal(const char* text) : text_(text) {}
-
-protected:
-    int OnInvoked(wxMessageDialog* dialog) const override
-    {
-        EXPECT_EQ(dialog->GetMessage().utf8_string(), text_);
-        EXPECT_EQ(dialog->GetCaption().utf8_string(), "错误信息");
-        EXPECT_TRUE(dialog->GetMessageDialogStyle() & wxICON_INFORMATION);
-        return wxID_OK;
-    }
-
-private:
-    std::string text_;
-};
-
 }  // namespace rf_test

@@ -65,13 +65,6 @@ bool leading_decimal(const wxString& text, unsigned long max, unsigned long& val
     return true;
 }
 
-void show_refusal(const wxString& why)
-{
-    // No wxNO_DEFAULT: the box has no "No" button to make the default, and
-    // wx refuses that flag without one.
-    wxMessageBox(why, u8("错误信息"), wxOK | wxICON_INFORMATION, nullptr);
-}
-
 void init_page_bitmaps(bool& loaded)
 {
     if (loaded)

@@ -57,10 +57,6 @@ bool is_hex_digit(wxUniChar c);
 // success.
 bool leading_decimal(const wxString& text, unsigned long max, unsigned long& value);
 
-// Tells the operator why the page refused an entry: a modal "错误信息" box
-// without parent and one OK button. Returns when the operator has closed it.
-void show_refusal(const wxString& why);
-
 // The last steps of every generated base: its window name, a size of 500 by
 // 300 dialog units, then the sizer fitted to the panel.
 void finish_page(wxPanel* page, const wxString& name);
