@@ -218,6 +218,8 @@ void rfid_storage_pannel::ModeSelect(wxCommandEvent&)
     LockArea_choice->SetSelection(0);
     LockMethod_choice->Set(lockaction_choiceArr);
     LockMethod_choice->SetSelection(0);
+    // The GB actions are longer than the 6C ones: make room for them.
+    Layout();
 }
 
 void rfid_storage_pannel::ReadPassWordEnter(wxCommandEvent&)
