@@ -1,6 +1,15 @@
 #include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
 
+#include <wx/msgdlg.h>
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+
 #include "wxcrafter/page_support/inventory_stats.h"
+#include "wxcrafter/page_support/page_support.h"
+#include "wxcrafter/reader_rw_pannel_base/storage_fields.h"
 
 uint8_t OperateArea = 0;
 uint32_t OperateStartAddr = 0;
@@ -15,13 +24,329 @@ uint8_t LockSelect = 0;
 char EPC_Select[32] = {0};
 char DoubleIdentify_Key[16] = {0};
 
+namespace {
+
+// What each hex box may hold: a 32-bit number, or as many digit pairs as
+// the global behind it has bytes.
+const size_t kNumberDigits = 8;
+const size_t kWriteDigits = 2 * sizeof WriteData;
+const size_t kKeyDigits = 2 * sizeof DoubleIdentify_Key;
+
+// Word counts: a write carries at most what WriteData holds, a read what
+// DataLenght holds.
+const unsigned long kMaxWriteWords = sizeof WriteData / 2;
+const unsigned long kMaxReadWords = 0xFFFF;
+// The GB commands carry the start address in two bytes.
+const uint32_t kMaxGbAddress = 0xFFFF;
+
+uint8_t* bytes(char* global)
+{
+    return reinterpret_cast<uint8_t*>(global);
+}
+
+std::string text_of(wxTextCtrl* box)
+{
+    return box->GetValue().utf8_string();
+}
+
+// OK is the only button and so the default: wx refuses a "no" default on
+// a box without a "no" button.
+void refuse(const char* why)
+{
+    wxMessageBox(u8(why), u8("错误信息"), wxOK | wxICON_INFORMATION);
+}
+
+// Keeps the leading hex digits of the box, at most `most` of them.
+void keep_hex(wxTextCtrl* box, size_t most)
+{
+    size_t kept = 0;
+    cut_at_first_refused(box, [&kept, most](wxUniChar c) { return is_hex_digit(c) && kept++ < most; });
+}
+
+// A password box: empty means 0.
+void read_password(wxTextCtrl* box, uint32_t& password)
+{
+    const std::string text = text_of(box);
+    if (text.empty())
+        password = 0;
+    else
+        leading_hex32(text, password);
+}
+
+// A choice's entry, the first when none is chosen.
+int chosen(wxChoice* choice)
+{
+    return std::max(0, choice->GetSelection());
+}
+
+void fill(wxArrayString& items, std::initializer_list<const char*> texts)
+{
+    items.Clear();
+    for (const char* t : texts)
+        items.Add(u8(t));
+}
+
+wxString cell(const std::string& text)
+{
+    return wxString::FromUTF8(text.c_str());
+}
+
+}  // namespace
+
 rfid_storage_pannel::rfid_storage_pannel(wxWindow* parent)
     : rfid_storage_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL),
       IdNumber(0)
 {
+    enable_select(false);
+    // SetValue, so that the boxes' filters see what the page puts there.
+    ReadPassWord_textCtrl->SetValue(wxT("7C4E19B2"));
+    StartAddr_textCtrl->SetValue(wxT("0"));
+    WriteTag_textCtrl->SetValue(wxT("E200"));
+    DataLenght_textCtrl->SetValue(wxT("1"));
 }
 
 rfid_storage_pannel::~rfid_storage_pannel() {}
+
+void rfid_storage_pannel::enable_select(bool on)
+{
+    // The selected-tag box itself stays usable: it only shows the choice.
+    SelectedTag_staticText->Enable(on);
+    TagList_staticText->Enable(on);
+    TagList_choice->Enable(on);
+    Select_button->Enable(on);
+}
+
+bool rfid_storage_pannel::gb_mode() const
+{
+    return ModeSelect_radioBox->GetSelection() == 1;
+}
+
+void rfid_storage_pannel::post_by_mode(const wxEventTypeTag<rfidConfigEvent>& tag_6c,
+                                       const wxEventTypeTag<rfidConfigEvent>& gb,
+                                       const wxEventTypeTag<rfidConfigEvent>& gb_secure)
+{
+    if (!gb_mode())
+        post_request(tag_6c);
+    else if (encryption_checkBox->GetValue())
+        post_request(gb_secure);
+    else
+        post_request(gb);
+}
+
+bool rfid_storage_pannel::start_address(uint32_t& address)
+{
+    address = OperateStartAddr;
+    leading_hex32(text_of(StartAddr_textCtrl), address);
+    if (gb_mode() && address > kMaxGbAddress) {
+        refuse("起始地址范围:0~FFFF！");
+        return false;
+    }
+    return true;
+}
+
+uint8_t rfid_storage_pannel::access_area() const
+{
+    wxRadioBox* area = gb_mode() ? WriteMethod_radioBox : TagReadArea_radioBox;
+    return static_cast<uint8_t>(std::max(0, area->GetSelection()));
+}
+
+// ---- handlers ----
+
+void rfid_storage_pannel::SelectTagOperate(wxCommandEvent& event)
+{
+    const int selection = TagOperate_radioBox->GetSelection();
+    if (selection != 0 && selection != 1)
+        return;
+    const bool single = selection == 0;
+    enable_select(single);
+    // Single-tag operation asks the reader for its match, multi-tag cancels it.
+    post_request(single ? wxEVT_NUMTAGOPERATE : wxEVT_SINGLETAGOPERATE);
+    event.Skip();
+}
+
+void rfid_storage_pannel::tag_select(wxCommandEvent&)
+{
+    SelectedTag_textCtrl->SetValue(TagList_choice->GetStringSelection());
+}
+
+void rfid_storage_pannel::SelectTag(wxCommandEvent& event)
+{
+    // No complete byte would leave the match length of an earlier select.
+    if (epc_select_bytes(text_of(SelectedTag_textCtrl), bytes(EPC_Select), sizeof EPC_Select) == 0) {
+        refuse("标签不能为空！");
+        return;
+    }
+    if (!gb_mode())
+        post_request(wxEVT_ACCESSTAG);
+    event.Skip();
+}
+
+void rfid_storage_pannel::key_inter(wxCommandEvent&)
+{
+    keep_hex(key_textCtrl, kKeyDigits);
+}
+
+void rfid_storage_pannel::doubleidentify(wxCommandEvent&)
+{
+    ClearTagList();
+    std::memset(DoubleIdentify_Key, 0, sizeof DoubleIdentify_Key);
+    hex_pairs(text_of(key_textCtrl), bytes(DoubleIdentify_Key), sizeof DoubleIdentify_Key);
+    post_request(wxEVT_GB_DOUBLEID);
+}
+
+void rfid_storage_pannel::encryption(wxCommandEvent&) {}
+
+void rfid_storage_pannel::ModeSelect(wxCommandEvent&)
+{
+    const bool gb = gb_mode();
+    TagReadArea_radioBox->Enable(!gb);
+    WriteMethod_radioBox->Enable(gb);
+    key_textCtrl->Enable(gb);
+    doubleidentify_button->Enable(gb);
+    encryption_checkBox->Enable(gb);
+
+    if (gb) {
+        fill(lock_choiceArr, {"标签信息区", "编码区", "安全区", "用户区"});
+        fill(lockaction_choiceArr, {"可读可写", "可读不可写", "不可读可写", "不可读不可写", "保留", "不需要鉴别",
+                                    "需要鉴别不需要安全通信", "需要鉴别需要安全通信"});
+    } else {
+        fill(lock_choiceArr, {"USER区", "TID区", "EPC区", "访问密码区", "锁定密码区"});
+        fill(lockaction_choiceArr, {"开放", "锁定", "永久开放", "永久锁定"});
+    }
+    // Refilled lists choose nothing; a lock would then name no area.
+    LockArea_choice->Set(lock_choiceArr);
+    LockArea_choice->SetSelection(0);
+    LockMethod_choice->Set(lockaction_choiceArr);
+    LockMethod_choice->SetSelection(0);
+    // The GB actions are longer than the 6C ones: make room for them.
+    Layout();
+}
+
+void rfid_storage_pannel::ReadPassWordEnter(wxCommandEvent&)
+{
+    keep_hex(ReadPassWord_textCtrl, kNumberDigits);
+}
+
+void rfid_storage_pannel::StartAddrEnter(wxCommandEvent&)
+{
+    keep_hex(StartAddr_textCtrl, kNumberDigits);
+}
+
+void rfid_storage_pannel::ReadTag(wxCommandEvent& event)
+{
+    // Taken before the checks: a refused read still leaves the password.
+    read_password(ReadPassWord_textCtrl, OperatePassWord);
+    if (StartAddr_textCtrl->IsEmpty()) {
+        refuse("起始地址不能为空！");
+        return;
+    }
+    if (DataLenght_textCtrl->IsEmpty()) {
+        refuse("数据长度不能为空！");
+        return;
+    }
+    uint32_t address = 0;
+    if (!start_address(address))
+        return;
+    unsigned long words = 0;
+    if (!leading_decimal(DataLenght_textCtrl->GetValue(), kMaxReadWords, words)) {
+        refuse("数据长度范围:0~65535！");
+        return;
+    }
+    OperateStartAddr = address;
+    DataLenght = static_cast<uint16_t>(words);
+    ClearTagList();
+    OperateArea = access_area();
+    post_by_mode(wxEVT_READ, wxEVT_GB_READ, wxEVT_GB_SREAD);
+    event.Skip();
+}
+
+void rfid_storage_pannel::Select_writeMethod(wxCommandEvent&) {}
+
+void rfid_storage_pannel::WriteTagEnter(wxCommandEvent&)
+{
+    keep_hex(WriteTag_textCtrl, kWriteDigits);
+}
+
+void rfid_storage_pannel::DataLenghtEnter(wxCommandEvent&)
+{
+    cut_at_first_refused(DataLenght_textCtrl, is_decimal_digit);
+}
+
+void rfid_storage_pannel::WriteTag(wxCommandEvent& event)
+{
+    if (DataLenght_textCtrl->IsEmpty()) {
+        refuse("数据长度不能为空！");
+        return;
+    }
+    if (WriteTag_textCtrl->IsEmpty()) {
+        refuse("数据不能为空！");
+        return;
+    }
+    if (StartAddr_textCtrl->IsEmpty()) {
+        refuse("起始地址不能为空！");
+        return;
+    }
+    unsigned long words = 0;
+    if (!leading_decimal(DataLenght_textCtrl->GetValue(), kMaxWriteWords, words) || words == 0) {
+        refuse("数据长度范围:1~25！");
+        return;
+    }
+    uint32_t address = 0;
+    if (!start_address(address))
+        return;
+    DataLenght = static_cast<uint16_t>(words);
+    // Cleared first: a byte not typed this time is written as 0, never as
+    // what an earlier write left.
+    std::memset(WriteData, 0, sizeof WriteData);
+    hex_pairs(text_of(WriteTag_textCtrl), bytes(WriteData), sizeof WriteData);
+    OperateStartAddr = address;
+    read_password(ReadPassWord_textCtrl, OperatePassWord);
+    ClearTagList();
+    OperateArea = access_area();
+    post_by_mode(wxEVT_WRITE, wxEVT_GB_WRITE, wxEVT_GB_SWRITE);
+    event.Skip();
+}
+
+void rfid_storage_pannel::LockPassWordEnter(wxCommandEvent&)
+{
+    keep_hex(LockPassWord_textCtrl, kNumberDigits);
+}
+
+void rfid_storage_pannel::LcokTag(wxCommandEvent& event)
+{
+    LockArea = static_cast<uint8_t>(chosen(LockArea_choice) + 1);
+    LockSelect = static_cast<uint8_t>(chosen(LockMethod_choice));
+    read_password(LockPassWord_textCtrl, LockPassWord);
+    ClearTagList();
+    post_by_mode(wxEVT_LOCK, wxEVT_GB_LOCK, wxEVT_GB_SLOCK);
+    event.Skip();
+}
+
+void rfid_storage_pannel::DistroyPassWordEnter(wxCommandEvent&)
+{
+    keep_hex(DistroyPassWord_textCtrl, kNumberDigits);
+}
+
+void rfid_storage_pannel::DistroyTag(wxCommandEvent& event)
+{
+    const std::string text = text_of(DistroyPassWord_textCtrl);
+    if (text.empty()) {
+        refuse("密码不能为空！");
+        return;
+    }
+    uint32_t password = 0;
+    leading_hex32(text, password);
+    if (password == 0) {
+        refuse("密码不能为0！");
+        return;
+    }
+    DistroyPassWord = password;
+    ClearTagList();
+    post_by_mode(wxEVT_KILL, wxEVT_GB_KILL, wxEVT_GB_SKILL);
+    event.Skip();
+}
+
+// ---- lists for the controller ----
 
 void rfid_storage_pannel::Flash_Taglist()
 {
@@ -29,7 +354,7 @@ void rfid_storage_pannel::Flash_Taglist()
     SelectedTag_textCtrl->Clear();
 }
 
-void rfid_storage_pannel::ClearTagList()
+void rfid_storage_pannel::result_columns()
 {
     reset_list_columns(m_listCtrl11, {{"ID", wxLIST_AUTOSIZE},
                                       {"PC", 80},
@@ -38,21 +363,91 @@ void rfid_storage_pannel::ClearTagList()
                                       {"数据", 300},
                                       {"数据长度", 80},
                                       {"天线", 80}});
+}
+
+void rfid_storage_pannel::ClearTagList()
+{
+    result_columns();
     IdNumber = 0;
 }
 
 void rfid_storage_pannel::AddTagList(wxString epc)
 {
-    if (!epc.empty())
-        TagList_choice->Insert(epc, 0);
+    if (epc.empty())
+        return;
+    const unsigned int count = TagList_choice->GetCount();
+    if (count >= kMaxTagChoices)
+        TagList_choice->Delete(count - 1);
+    TagList_choice->Insert(epc, 0);
 }
 
-void rfid_storage_pannel::SetReadTable(uint8_t*) {}
-void rfid_storage_pannel::SetWriteTable(uint8_t*) {}
-void rfid_storage_pannel::SetLockTable(uint8_t*) {}
-void rfid_storage_pannel::SetKillTable(uint8_t*) {}
-void rfid_storage_pannel::SetGbReadTable(uint8_t*) {}
-void rfid_storage_pannel::SetGbWriteTable(uint8_t*) {}
-void rfid_storage_pannel::SetGbLockTable(uint8_t*) {}
-void rfid_storage_pannel::SetGbKillTable(uint8_t*) {}
-void rfid_storage_pannel::SetDoubleIdentifyTable(uint8_t*) {}
+void rfid_storage_pannel::SetTagList(wxString id, wxString pc, wxString crc, wxString epc, wxString data,
+                                     wxString length, wxString antenna, int position)
+{
+    // A reply that comes before any operation finds the base's six columns.
+    if (m_listCtrl11->GetColumnCount() != 7)
+        result_columns();
+    int count = m_listCtrl11->GetItemCount();
+    if (count >= kMaxResultRows)
+        m_listCtrl11->DeleteItem(--count);
+    const long row = m_listCtrl11->InsertItem(std::min(std::max(position, 0), count), id);
+    const wxString cells[] = {pc, crc, epc, data, length, antenna};
+    for (int column = 1; column <= 6; ++column)
+        m_listCtrl11->SetItem(row, column, cells[column - 1]);
+}
+
+void rfid_storage_pannel::add_result(StorageReply kind, const uint8_t* data, size_t len)
+{
+    StorageRow row;
+    if (!parse_storage_reply(kind, data, len, row))
+        return;
+    SetTagList(wxString::Format(wxT("%d"), IdNumber), cell(row.pc), cell(row.crc), cell(row.epc), cell(row.data),
+               cell(row.length), cell(row.antenna), 0);
+    ++IdNumber;
+}
+
+void rfid_storage_pannel::SetReadTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::Read, data, len);
+}
+
+void rfid_storage_pannel::SetWriteTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::Write, data, len);
+}
+
+void rfid_storage_pannel::SetLockTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::Lock, data, len);
+}
+
+void rfid_storage_pannel::SetKillTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::Kill, data, len);
+}
+
+void rfid_storage_pannel::SetGbReadTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::GbRead, data, len);
+}
+
+void rfid_storage_pannel::SetGbWriteTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::GbWrite, data, len);
+}
+
+void rfid_storage_pannel::SetGbLockTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::GbLock, data, len);
+}
+
+void rfid_storage_pannel::SetGbKillTable(const uint8_t* data, size_t len)
+{
+    add_result(StorageReply::GbKill, data, len);
+}
+
+void rfid_storage_pannel::SetDoubleIdentifyTable(const uint8_t* data, size_t len)
+{
+    IdNumber = 0;
+    add_result(StorageReply::DoubleIdentify, data, len);
+}

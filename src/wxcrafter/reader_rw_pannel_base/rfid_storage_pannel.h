@@ -1,40 +1,98 @@
-// The tag-storage page, first form: it collects the EPCs the inventories
-// found and keeps the result list the controller clears. The operations and
-// their result rows come with the page's own work; the parameter globals the
-// links read stand here already.
+// The tag-storage page: reads, writes, locks and kills one 6C or GB tag's
+// memory, restricts access to one tag by its EPC, runs the GB two-way
+// authentication, and shows each reply as a row of its result list. Its
+// handlers write the tag-storage globals and post one request to the event
+// hub; the controller hands the replies back through the result setters.
 #pragma once
 
 #include "reader_params.h"
 
+#include <cstddef>
 #include <cstdint>
 
+#include <wx/arrstr.h>
 #include <wx/string.h>
 
 #include "wxcrafter/reader_rw_pannel_base/reader_rw_wxcraft.h"
+#include "wxcrafter/reader_rw_pannel_base/storage_results.h"
 
 class rfid_storage_pannel : public rfid_storage_pannelBase {
 public:
+    // The tag choice keeps as many EPCs as an inventory's tag table holds;
+    // the result list as many rows as one operation plausibly brings.
+    static constexpr unsigned int kMaxTagChoices = 5000;
+    static constexpr int kMaxResultRows = 1000;
+
     explicit rfid_storage_pannel(wxWindow* parent);
     virtual ~rfid_storage_pannel();
 
     // Empties the tag choice and the selected-tag box.
     void Flash_Taglist();
-    // Empties the result list and starts its row numbers again.
+    // Empties the result list, puts its seven columns back and numbers the
+    // next row 0.
     void ClearTagList();
     // Puts a non-empty EPC at the top of the tag choice; repeats are kept.
+    // When the choice is full the oldest entry, at the bottom, goes.
     void AddTagList(wxString epc);
+    // Inserts a result row at `position` (0 is the top). When the list is
+    // full the oldest row, at the bottom, goes.
+    void SetTagList(wxString id, wxString pc, wxString crc, wxString epc, wxString data, wxString length,
+                    wxString antenna, int position);
 
-    // Result rows, one per reply kind.
-    void SetReadTable(uint8_t* data);
-    void SetWriteTable(uint8_t* data);
-    void SetLockTable(uint8_t* data);
-    void SetKillTable(uint8_t* data);
-    void SetGbReadTable(uint8_t* data);
-    void SetGbWriteTable(uint8_t* data);
-    void SetGbLockTable(uint8_t* data);
-    void SetGbKillTable(uint8_t* data);
-    void SetDoubleIdentifyTable(uint8_t* data);
+    // One result row each, from the `len` data bytes of one reply: the bytes
+    // after the command code, without the check byte (the frame's length
+    // byte minus 3). A reply whose own lengths reach past `len` adds no row.
+    void SetReadTable(const uint8_t* data, size_t len);
+    void SetWriteTable(const uint8_t* data, size_t len);
+    void SetLockTable(const uint8_t* data, size_t len);
+    void SetKillTable(const uint8_t* data, size_t len);
+    void SetGbReadTable(const uint8_t* data, size_t len);
+    void SetGbWriteTable(const uint8_t* data, size_t len);
+    void SetGbLockTable(const uint8_t* data, size_t len);
+    void SetGbKillTable(const uint8_t* data, size_t len);
+    // Numbers its row 0: an authentication always starts a fresh count.
+    void SetDoubleIdentifyTable(const uint8_t* data, size_t len);
+
+    // Request handlers: each checks its boxes, writes its globals and posts
+    // one request chosen by the tag type and the "加密通讯" box.
+    void SelectTagOperate(wxCommandEvent& event) override;
+    void SelectTag(wxCommandEvent& event) override;
+    void doubleidentify(wxCommandEvent& event) override;
+    void ReadTag(wxCommandEvent& event) override;
+    void WriteTag(wxCommandEvent& event) override;
+    void LcokTag(wxCommandEvent& event) override;
+    void DistroyTag(wxCommandEvent& event) override;
 
 protected:
+    void tag_select(wxCommandEvent& event) override;
+    void key_inter(wxCommandEvent& event) override;
+    void encryption(wxCommandEvent& event) override;
+    void ModeSelect(wxCommandEvent& event) override;
+    void ReadPassWordEnter(wxCommandEvent& event) override;
+    void StartAddrEnter(wxCommandEvent& event) override;
+    void Select_writeMethod(wxCommandEvent& event) override;
+    void WriteTagEnter(wxCommandEvent& event) override;
+    void DataLenghtEnter(wxCommandEvent& event) override;
+    void LockPassWordEnter(wxCommandEvent& event) override;
+    void DistroyPassWordEnter(wxCommandEvent& event) override;
+
     int IdNumber;
+    wxArrayString lock_choiceArr;
+    wxArrayString lockaction_choiceArr;
+
+private:
+    // The controls of single-tag operation.
+    void enable_select(bool on);
+    bool gb_mode() const;
+    // Posts the 6C request, or in GB mode the plain or the secure one.
+    void post_by_mode(const wxEventTypeTag<rfidConfigEvent>& tag_6c, const wxEventTypeTag<rfidConfigEvent>& gb,
+                      const wxEventTypeTag<rfidConfigEvent>& gb_secure);
+    // The start address, in GB mode at most 16 bits; false after telling
+    // the operator why not.
+    bool start_address(uint32_t& address);
+    // The area of a read or write: the 6C bank or the GB area.
+    uint8_t access_area() const;
+    // The seven result columns, the rows gone; the numbering is left alone.
+    void result_columns();
+    void add_result(StorageReply kind, const uint8_t* data, size_t len);
 };
