@@ -160,38 +160,27 @@ void MainAPP::show_custom_report(reply::Parser parser)
 void MainAPP::show_tag_memory_result(reply::Parser parser)
 {
     using reply::Parser;
+    using Setter = void (rfid_storage_pannel::*)(const uint8_t*, size_t);
+    static const struct {
+        Parser parser;
+        Setter setter;
+    } setters[] = {
+        {Parser::read, &rfid_storage_pannel::SetReadTable},
+        {Parser::write, &rfid_storage_pannel::SetWriteTable},
+        {Parser::lock, &rfid_storage_pannel::SetLockTable},
+        {Parser::kill, &rfid_storage_pannel::SetKillTable},
+        {Parser::gb_read, &rfid_storage_pannel::SetGbReadTable},
+        {Parser::gb_write, &rfid_storage_pannel::SetGbWriteTable},
+        {Parser::gb_lock, &rfid_storage_pannel::SetGbLockTable},
+        {Parser::gb_kill, &rfid_storage_pannel::SetGbKillTable},
+        {Parser::double_identify, &rfid_storage_pannel::SetDoubleIdentifyTable},
+    };
+    // The page reads the reply's data bytes and nothing after them.
+    const size_t data_bytes = std::min<size_t>(pakagelen >= 3 ? pakagelen - 3u : 0, 252);
     rfid_storage_pannel* page = rfid_6c_tag_test_pannel->rfid_storage_subpannel;
-    switch (parser) {
-    case Parser::read:
-        page->SetReadTable(rx_data);
-        break;
-    case Parser::write:
-        page->SetWriteTable(rx_data);
-        break;
-    case Parser::lock:
-        page->SetLockTable(rx_data);
-        break;
-    case Parser::kill:
-        page->SetKillTable(rx_data);
-        break;
-    case Parser::gb_read:
-        page->SetGbReadTable(rx_data);
-        break;
-    case Parser::gb_write:
-        page->SetGbWriteTable(rx_data);
-        break;
-    case Parser::gb_lock:
-        page->SetGbLockTable(rx_data);
-        break;
-    case Parser::gb_kill:
-        page->SetGbKillTable(rx_data);
-        break;
-    case Parser::double_identify:
-        page->SetDoubleIdentifyTable(rx_data);
-        break;
-    default:
-        break;
-    }
+    for (const auto& s : setters)
+        if (s.parser == parser)
+            (page->*s.setter)(rx_data, data_bytes);
 }
 
 void MainAPP::show_rf_reply(const reply::Outcome& out)

@@ -6,10 +6,12 @@
 #include "sdk_package/link_thread/LinkThread.h"
 #include "sim_codec.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
+#include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/radiobox.h>
 
@@ -316,3 +318,25 @@ TEST_P(Upgrade, ImageGoesOutInNumberedPacketsTheLastOneFlagged)
 
 INSTANTIATE_TEST_SUITE_P(Links, Upgrade, testing::Values(Link::Serial, Link::Tcp, Link::Hid),
                          link_param_name);
+
+// Tag memory over every link: the read's frame, its result row, and a 6C
+// write that goes out as 0x82 everywhere so its result shows too.
+TEST_P(EveryLink, TagMemoryResultsReachTheStoragePage)
+{
+    connect_and_reset(app, *end);
+    rfid_storage_pannel* page = app->get_rfid_6c_tag_test_pannel()->rfid_storage_subpannel;
+    const std::vector<uint8_t> epc = {0xE2, 0x00, 0x00, 0x17, 0x22, 0x0A, 0x01, 0x23, 0x45, 0x67, 0x89, 0xAB};
+    std::vector<uint8_t> result = {0x00, 0x01, 0x14, 0x30, 0x00};
+    result.insert(result.end(), epc.begin(), epc.end());
+    for (uint8_t b : {0x1A, 0x2B, 0x11, 0x22, 0x33, 0x44, 0x00, 0x04, 0x02})
+        result.push_back(b);
+    end->reader().SetReply(0x81, result);
+    gui_test::press(page->GetReadTag_button());
+    ASSERT_TRUE(reader_got(*end, 0x81));
+    wxListCtrl* rows = page->GetListCtrl11();
+    ASSERT_TRUE(gui_test::pump_until([&] { return rows->GetItemCount() == 1; }));
+    EXPECT_EQ(rows->GetItemText(0, 3), wxString("E2 00 00 17 22 0A 01 23 45 67 89 AB "));
+
+    gui_test::press(page->GetWriteTag_button());
+    EXPECT_TRUE(reader_got(*end, 0x82));
+}

@@ -18,7 +18,10 @@ uint32_t OperatePassWord = 0;
 uint32_t LockPassWord = 0;
 uint32_t DistroyPassWord = 0;
 char WriteData[50] = {0};
-uint8_t WriteMethod = 0;
+// 1: the TCP and USB-HID links write as 0x82, like the serial link, so the
+// reader's answer shows in the result list (their block write 0x94 gets no
+// result there).
+uint8_t WriteMethod = 1;
 uint8_t LockArea = 0;
 uint8_t LockSelect = 0;
 char EPC_Select[32] = {0};
