@@ -195,13 +195,19 @@ void MainAPP::show_rf_reply(const reply::Outcome& out)
         rf->SetFastEpc(static_cast<uint8_t>(out.values[0]));
         break;
     case Action::show_powers: {
-        void (rf_paramset_pannel::*const boxes[8])(wxString) = {
-            &rf_paramset_pannel::SetOutPut1Power, &rf_paramset_pannel::SetOutPut2Power,
-            &rf_paramset_pannel::SetOutPut3Power, &rf_paramset_pannel::SetOutPut4Power,
-            &rf_paramset_pannel::SetOutPut5Power, &rf_paramset_pannel::SetOutPut6Power,
-            &rf_paramset_pannel::SetOutPut7Power, &rf_paramset_pannel::SetOutPut8Power};
+        using Box = void (*)(rf_paramset_pannel*, const wxString&);
+        static const Box boxes[8] = {
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut1Power(t); },
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut2Power(t); },
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut3Power(t); },
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut4Power(t); },
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut5Power(t); },
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut6Power(t); },
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut7Power(t); },
+            [](rf_paramset_pannel* p, const wxString& t) { p->SetOutPut8Power(t); },
+        };
         for (size_t i = 0; i < out.texts.size() && i < 8; ++i)
-            (rf->*boxes[i])(wxString::FromUTF8(out.texts[i].c_str()));
+            boxes[i](rf, wxString::FromUTF8(out.texts[i].c_str()));
         break;
     }
     case Action::show_profile:
