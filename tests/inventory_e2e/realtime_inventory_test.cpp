@@ -19,15 +19,6 @@ wxString u(const char* text)
     return wxString::FromUTF8(text);
 }
 
-std::string last_frame(SimEndpoint& end, uint8_t cmd)
-{
-    std::string out;
-    for (const readersim::TimedFrame& f : end.reader().Received())
-        if (f.frame.cmd == cmd)
-            out = hex(readersim::EncodeFrame(f.frame.addr, f.frame.cmd, f.frame.data));
-    return out;
-}
-
 class RealtimeInventory : public testing::Test {
 protected:
     void SetUp() override

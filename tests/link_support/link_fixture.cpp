@@ -1,5 +1,7 @@
 #include "link_fixture.h"
 
+#include "sim_codec.h"
+
 #include "platform/platform.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
@@ -438,6 +440,15 @@ std::vector<uint8_t> line_bytes(const std::string& line)
         bytes.push_back(static_cast<uint8_t>(std::stoul(token, nullptr, 16)));
     }
     return bytes;
+}
+
+std::string last_frame(SimEndpoint& end, uint8_t cmd)
+{
+    std::string out;
+    for (const readersim::TimedFrame& f : end.reader().Received())
+        if (f.frame.cmd == cmd)
+            out = hex(readersim::EncodeFrame(f.frame.addr, f.frame.cmd, f.frame.data));
+    return out;
 }
 
 }  // namespace link_test

@@ -166,6 +166,10 @@ bool reader_got(SimEndpoint& end, uint8_t cmd, size_t nth = 1, int timeout_ms = 
 // exactly one test ran and passed, else false with its output in `output`.
 bool rerun_alone(const std::string& filter, std::string* output);
 
+// The last frame with command `cmd` the reader received, header to check
+// byte as the monitor shows it; "" when none came.
+std::string last_frame(SimEndpoint& end, uint8_t cmd);
+
 // A frame's bytes as the monitor shows them: "A0 03 00 70 ED".
 std::string hex(const std::vector<uint8_t>& bytes);
 // The bytes of a monitor line ("[time] A0 03 ..."), empty when malformed.

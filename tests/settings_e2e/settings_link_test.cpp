@@ -23,16 +23,6 @@ wxString u(const char* text)
     return wxString::FromUTF8(text);
 }
 
-// The last frame with `cmd` the reader received, header to check byte.
-std::string last_frame(SimEndpoint& end, uint8_t cmd)
-{
-    std::string out;
-    for (const readersim::TimedFrame& f : end.reader().Received())
-        if (f.frame.cmd == cmd)
-            out = hex(readersim::EncodeFrame(f.frame.addr, f.frame.cmd, f.frame.data));
-    return out;
-}
-
 struct Row {
     const char* what;
     uint8_t cmd;                            // what the reader receives
