@@ -265,6 +265,7 @@ void MainAPP::OnTimeOut(wxTimerEvent& event)
             if (LinkThread* link = active_link()) {
                 link->DisconnectedReaderFlag = 1;
                 link->clear_inventory_flags();
+                link->wake();
             }
             reset_inventories();
             m_timer->Stop();

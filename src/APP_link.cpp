@@ -133,20 +133,26 @@ void MainAPP::tcpthreadcreat()
 
 void MainAPP::uartthreaddelate()
 {
-    if (uart_thread)
+    if (uart_thread) {
         uart_thread->DeleteFlag = 0;
+        uart_thread->wake();
+    }
 }
 
 void MainAPP::hidthreaddelate()
 {
-    if (hid_thread)
+    if (hid_thread) {
         hid_thread->DeleteFlag = 0;
+        hid_thread->wake();
+    }
 }
 
 void MainAPP::tcpthreaddelate()
 {
-    if (tcp_thread)
+    if (tcp_thread) {
         tcp_thread->DeleteFlag = 0;
+        tcp_thread->wake();
+    }
 }
 
 // The completion notice carries its thread object: only that object is
@@ -272,6 +278,7 @@ void MainAPP::ConnectUart(rfidConnectEvent& event)
         uart_thread->set_connect_target(UartNumber, BaudRate);
         SetCmdLog(wxString::FromUTF8("打开串口"), 0);
         uart_thread->ConnectedReaderFlag = 1;
+        uart_thread->wake();
         set_upgrade_controls(true);
         SetTimeOut(1);
     }
@@ -286,6 +293,7 @@ void MainAPP::ConnectTCP(rfidConnectEvent& event)
         tcp_thread->tcp->set_rs485_addr(connect_page()->GetConnectRs485Addr());
         set_upgrade_controls(true);
         tcp_thread->ConnectedReaderFlag = 1;
+        tcp_thread->wake();
     }
     event.Skip();
 }
@@ -294,6 +302,7 @@ void MainAPP::ConnectHID(rfidConnectEvent& event)
 {
     if (hid_thread) {
         hid_thread->ConnectedReaderFlag = 1;
+        hid_thread->wake();
         set_upgrade_controls(true);
         SetTimeOut(1);
         SetCmdLog(wxString::FromUTF8("打开HID连接"), 0);
@@ -305,6 +314,7 @@ void MainAPP::link_down(LinkThread* thread, bool stop_feed)
 {
     thread->clear_inventory_flags();
     thread->DisconnectedReaderFlag = 1;
+    thread->wake();
     menudisable();
     ClearTimeOut();
     if (stop_feed)
@@ -401,8 +411,10 @@ void MainAPP::OnThreadUpdate_GetPort(wxThreadEvent& event)
     m_timer->Stop();
     menudisable();
     ClearTimeOut();
-    if (uart_thread)
+    if (uart_thread) {
         uart_thread->DisconnectedReaderFlag = 1;
+        uart_thread->wake();
+    }
 }
 
 void MainAPP::OnThreadUpdate_GetPath(wxThreadEvent& event)
