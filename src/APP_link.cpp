@@ -87,7 +87,8 @@ void MainAPP::post_link_control()
 // ------------------------------------------------------ thread management
 
 template <class T>
-static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*>& ending)
+static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*>& ending,
+                             const std::function<void()>& receive_wake)
 {
     // A thread of this link that still runs serves on; one that is ending
     // is kept until its completion notice, so a new one may start beside it.
@@ -96,6 +97,7 @@ static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*
     if (current)
         ending.push_back(current);
     T* thread = new T(owner);
+    thread->frames().SetRxWake(receive_wake);
     if (!start_link_thread(thread)) {
         delete thread;
         return nullptr;
@@ -105,7 +107,7 @@ static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*
 
 void MainAPP::uartthreadcreat()
 {
-    uart_thread = create_link_thread(this, uart_thread, ending_threads);
+    uart_thread = create_link_thread(this, uart_thread, ending_threads, receive_wake_hook());
     if (!uart_thread)
         return;
     if (!uart_thread->library_loaded() && !lodeport_missing_reported) {
@@ -119,14 +121,14 @@ void MainAPP::uartthreadcreat()
 
 void MainAPP::hidthreadcreat()
 {
-    hid_thread = create_link_thread(this, hid_thread, ending_threads);
+    hid_thread = create_link_thread(this, hid_thread, ending_threads, receive_wake_hook());
     if (hid_thread)
         connect_page()->SetConnectMethodState(true);
 }
 
 void MainAPP::tcpthreadcreat()
 {
-    tcp_thread = create_link_thread(this, tcp_thread, ending_threads);
+    tcp_thread = create_link_thread(this, tcp_thread, ending_threads, receive_wake_hook());
     if (tcp_thread)
         connect_page()->SetConnectMethodState(true);
 }
