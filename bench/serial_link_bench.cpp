@@ -7,7 +7,7 @@
 //   cd build/bin && xvfb-run -a ./serial_link_bench [reports] [idle seconds]
 #include "APP.h"
 #include "diagnostic_log.h"
-#include "idle_throttle.h"
+#include "quiet_idle_app.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
 #include "sdk_package/uart/UartThread.h"
@@ -41,7 +41,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class BenchApp : public ThrottledIdleApp {
+class BenchApp : public QuietIdleApp {
 public:
     bool OnInit() override { return true; }
 };
