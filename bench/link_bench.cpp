@@ -7,7 +7,7 @@
 // Run under a display, from the folder holding the stand-in hidapi:
 //   cd build/bin-hidstub && xvfb-run -a ./link_bench [reports] [idle seconds]
 #include "APP.h"
-#include "idle_throttle.h"
+#include "quiet_idle_app.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
 #include "sdk_package/hid/HIDThread.h"
@@ -49,7 +49,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class BenchApp : public ThrottledIdleApp {
+class BenchApp : public QuietIdleApp {
 public:
     bool OnInit() override { return true; }
 };

@@ -1,13 +1,22 @@
 // A timed run of the RS-232 link through the real controller and link
-// thread: how many reply frames a second reach the decoder while the
-// simulated reader streams tag reports over a pseudo-terminal, whether any
-// is lost, and what the program costs while connected and idle.
+// thread against the simulated reader on a pseudo-terminal, all on the
+// framework's own event loop as in the program:
+//   - what the program costs while idle, not connected and connected (the
+//     whole program and its link thread), beside a bare wx program with a
+//     1 ms and a 5 ms timer measured in the same run;
+//   - how many reply frames a second reach the decoder while the reader
+//     streams tag reports, with the serial monitor off and on, and whether
+//     any is lost;
+//   - the delay from a frame's arrival at the port to its decoding, while
+//     replies keep coming and after a silence.
+// CPU figures are medians of several samples; the simulated reader's own
+// threads are left out of them.
 //
 // Run under a display, from the folder holding liblodeport.so and log.conf:
-//   cd build/bin && xvfb-run -a ./serial_link_bench [reports] [idle seconds]
+//   cd build/bin && xvfb-run -a ./serial_link_bench [reports] [idle seconds] [samples]
 #include "APP.h"
 #include "diagnostic_log.h"
-#include "idle_throttle.h"
+#include "quiet_idle_app.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
 #include "sdk_package/uart/UartThread.h"
@@ -21,19 +30,27 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/evtloop.h>
+#include <wx/frame.h>
 #include <wx/init.h>
+#include <wx/textctrl.h>
 #include <wx/timer.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <mutex>
+#include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include <dirent.h>
 #include <pthread.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -41,32 +58,65 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class BenchApp : public ThrottledIdleApp {
+class BenchApp : public QuietIdleApp {
 public:
     bool OnInit() override { return true; }
 };
 
-bool pump_until(const std::function<bool()>& done, int timeout_ms)
+// Runs the framework's event loop until `done` holds (looked at every
+// 10 ms) or `timeout_ms` passes; returns whether it held.
+bool run_until(const std::function<bool()>& done, int timeout_ms)
 {
+    if (done())
+        return true;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!done()) {
-        if (Clock::now() > deadline)
-            return false;
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    return true;
+    bool held = false;
+    wxGUIEventLoop loop;
+    wxTimer check;
+    check.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        held = done();
+        if (held || Clock::now() >= deadline)
+            loop.Exit();
+    });
+    check.Start(10);
+    loop.Run();
+    return held;
 }
 
-double process_cpu_seconds()
+// Runs the event loop for `ms` with nothing else added to it.
+void run_for(int ms)
 {
-    rusage use{};
-    getrusage(RUSAGE_SELF, &use);
-    return use.ru_utime.tv_sec + use.ru_stime.tv_sec +
-           (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+    wxGUIEventLoop loop;
+    wxTimer stop;
+    stop.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { loop.Exit(); });
+    stop.StartOnce(ms);
+    loop.Run();
 }
 
-double thread_cpu_seconds(pthread_t thread)
+// ------------------------------------------------------------ CPU account
+
+std::vector<long> tasks()
+{
+    std::vector<long> ids;
+    if (DIR* dir = opendir("/proc/self/task")) {
+        while (dirent* e = readdir(dir))
+            if (e->d_name[0] != '.')
+                ids.push_back(std::atol(e->d_name));
+        closedir(dir);
+    }
+    return ids;
+}
+
+// Time the task has run, in seconds (user and system).
+double task_cpu(long tid)
+{
+    std::ifstream in("/proc/self/task/" + std::to_string(tid) + "/schedstat");
+    double ns = 0;
+    in >> ns;
+    return ns / 1e9;
+}
+
+double thread_cpu(pthread_t thread)
 {
     clockid_t clock;
     timespec ts{};
@@ -74,6 +124,86 @@ double thread_cpu_seconds(pthread_t thread)
         return 0;
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
+
+// The simulated reader's threads, which are not the program's.
+std::set<long> g_sim_tasks;
+
+double program_cpu()
+{
+    double sum = 0;
+    for (long tid : tasks())
+        if (!g_sim_tasks.count(tid))
+            sum += task_cpu(tid);
+    return sum;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double percentile(std::vector<double> v, double p)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t at = std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5));
+    return v[at];
+}
+
+struct IdleCost {
+    double program = 0;  // percent of one core
+    double link = 0;
+};
+
+// `samples` runs of the event loop of `seconds` each: the medians of the
+// program's and of the thread `link`'s (if any) share of one core.
+IdleCost idle_cost(int seconds, int samples, const pthread_t* link)
+{
+    std::vector<double> program, thread;
+    for (int i = 0; i < samples; ++i) {
+        const double p0 = program_cpu();
+        const double l0 = link ? thread_cpu(*link) : 0;
+        const auto t0 = Clock::now();
+        run_for(seconds * 1000);
+        const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+        program.push_back(100 * (program_cpu() - p0) / wall);
+        if (link)
+            thread.push_back(100 * (thread_cpu(*link) - l0) / wall);
+    }
+    return {median(program), median(thread)};
+}
+
+// A bare wx program: one empty frame, a 1 ms and a 5 ms timer, the
+// framework's default idle processing.
+double bare_timers_cost(int seconds, int samples)
+{
+    const wxUpdateUIMode ui_mode = wxUpdateUIEvent::GetMode();
+    const wxIdleMode idle_mode = wxIdleEvent::GetMode();
+    wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_ALL);
+    wxIdleEvent::SetMode(wxIDLE_PROCESS_ALL);
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "bare");
+    frame->Show();
+    wxTimer fast(frame), slow(frame);
+    frame->Bind(wxEVT_TIMER, [](wxTimerEvent& e) { e.Skip(); });
+    fast.Start(1);
+    slow.Start(5);
+    run_for(500);
+    const double cost = idle_cost(seconds, samples, nullptr).program;
+    fast.Stop();
+    slow.Stop();
+    frame->Destroy();
+    run_for(200);
+    // Back to what the program asks for.
+    wxUpdateUIEvent::SetMode(ui_mode);
+    wxIdleEvent::SetMode(idle_mode);
+    return cost;
+}
+
+// ------------------------------------------------------------ the link
 
 void command(MainAPP* app, LinkThread::Flag UartThread::*flag, uint8_t value)
 {
@@ -94,20 +224,70 @@ bool stream(MainAPP* app, readersim::SimReader& reader, uint64_t reports, bool m
     const uint64_t before = app->get_frames_decoded();
     const auto start = Clock::now();
     command(app, &UartThread::StartInventoryFlag, 1);
-    const bool all = pump_until(
-        [&] { return app->get_frames_decoded() - before >= reports; }, 120000);
+    const bool all =
+        run_until([&] { return app->get_frames_decoded() - before >= reports; }, 120000);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     reader.WaitStreamEnd(std::chrono::milliseconds(1000));
-    pump_until([] { return false; }, 200);
+    run_for(200);
     const uint64_t got = app->get_frames_decoded() - before;
-    std::printf("monitor %-3s: %llu of %llu reports sent reached the decoder in %.2f s: "
-                "%.0f frames/s%s\n",
-                monitor ? "on" : "off", static_cast<unsigned long long>(got),
-                static_cast<unsigned long long>(reader.StreamSent()), seconds, got / seconds,
-                all && got == reader.StreamSent() ? "" : "  (FRAMES LOST)");
+    std::printf("frames into the decoder, monitor %-3s: %8.0f frames/s  (%llu of %llu sent, "
+                "in %.2f s)%s\n",
+                monitor ? "on" : "off", got / seconds, static_cast<unsigned long long>(got),
+                static_cast<unsigned long long>(reader.StreamSent()), seconds,
+                all && got == reader.StreamSent() ? "" : "  FRAMES LOST");
     command(app, &UartThread::StartInventoryFlag, 3);
-    pump_until([] { return false; }, 300);
+    run_for(300);
     return all;
+}
+
+// `count` reset replies, each `gap` after the last, from another thread; the
+// delay of each from just before its write to the port until the decoder's
+// log line for it, in milliseconds.
+std::vector<double> reply_delays(MainAPP* app, readersim::SimReader& reader, int count,
+                                 std::chrono::milliseconds gap)
+{
+    std::mutex lock;
+    std::vector<Clock::time_point> sent, decoded;
+    wxTextCtrl* log = app->GetUartDataLog();
+    auto on_line = [&](wxCommandEvent& e) {
+        const auto now = Clock::now();
+        std::lock_guard<std::mutex> hold(lock);
+        decoded.push_back(now);
+        e.Skip();
+    };
+    log->Bind(wxEVT_TEXT, on_line);
+    std::atomic<bool> done{false};
+    std::thread sender([&] {
+        for (int i = 0; i < count; ++i) {
+            std::this_thread::sleep_for(gap);
+            {
+                std::lock_guard<std::mutex> hold(lock);
+                sent.push_back(Clock::now());
+            }
+            reader.SendFrame(0, 0x70, {0x10});
+        }
+        done = true;
+    });
+    run_until([&] {
+        std::lock_guard<std::mutex> hold(lock);
+        return done && decoded.size() >= sent.size();
+    }, count * static_cast<int>(gap.count()) + 10000);
+    sender.join();
+    log->Unbind(wxEVT_TEXT, on_line);
+    std::vector<double> delays;
+    for (size_t i = 0; i < sent.size() && i < decoded.size(); ++i)
+        delays.push_back(std::chrono::duration<double, std::milli>(decoded[i] - sent[i]).count());
+    if (decoded.size() != sent.size())
+        std::printf("  %zu replies sent, %zu decoded\n", sent.size(), decoded.size());
+    return delays;
+}
+
+void print_delays(const char* what, const std::vector<double>& d)
+{
+    std::printf("delay port -> decoder, %-27s median %5.2f ms, p99 %5.2f ms, max %5.2f ms  "
+                "(%zu replies)\n",
+                what, median(d), percentile(d, 0.99), d.empty() ? 0 : *std::max_element(d.begin(), d.end()),
+                d.size());
 }
 
 }  // namespace
@@ -116,7 +296,9 @@ int main(int argc, char** argv)
 {
     const uint64_t reports = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 50000;
     const int idle_seconds = argc > 2 ? std::atoi(argv[2]) : 10;
+    const int samples = argc > 3 ? std::atoi(argv[3]) : 3;
 
+    const long main_task = syscall(SYS_gettid);
     readersim::SimReader reader;
     readersim::SimPty pty(reader);
     std::string error;
@@ -124,6 +306,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "simulated reader: %s\n", error.c_str());
         return 1;
     }
+    for (long tid : tasks())
+        if (tid != main_task)
+            g_sim_tasks.insert(tid);
     setenv("READER_EXTRA_PORTS", pty.LinkPath().c_str(), 1);
     setenv("NO_AT_BRIDGE", "1", 1);
 
@@ -136,12 +321,23 @@ int main(int argc, char** argv)
     // The shipped log.conf, as the program runs it (the trace line a tick).
     configure_diagnostic_log("log.conf");
 
+    std::printf("idle figures: median of %d samples of %d s, %% of one core\n", samples,
+                idle_seconds);
+    const double bare = bare_timers_cost(idle_seconds, samples);
+    std::printf("bare wx program, 1 ms and 5 ms timers:  whole program %5.2f%%\n", bare);
+
     MainAPP* app = new MainAPP(nullptr);
     app->Show();
+    const pthread_t link = static_cast<pthread_t>(app->get_uart_thread()->GetId());
+    run_for(1000);
+    const IdleCost apart = idle_cost(idle_seconds, samples, &link);
+    std::printf("program, not connected:                 whole program %5.2f%%, link thread %5.2f%%\n",
+                apart.program, apart.link);
+
     connect_pannel* page = app->base_setting_pannel->connect_subpannel;
     wxChoice* ports = page->GetUartNumber_choice();
     const wxString port = wxString::FromUTF8(pty.LinkPath().c_str());
-    if (!pump_until([&] { return ports->FindString(port) != wxNOT_FOUND; }, 5000)) {
+    if (!run_until([&] { return ports->FindString(port) != wxNOT_FOUND; }, 5000)) {
         std::fprintf(stderr, "the port never showed up\n");
         return 1;
     }
@@ -150,33 +346,31 @@ int main(int argc, char** argv)
     wxCommandEvent press(wxEVT_BUTTON, page->GetConnectReader_button()->GetId());
     press.SetEventObject(page->GetConnectReader_button());
     page->GetConnectReader_button()->ProcessWindowEvent(press);
-    if (!pump_until([&] { return app->get_frames_decoded() >= 1; }, 5000)) {
+    if (!run_until([&] { return app->get_frames_decoded() >= 1; }, 5000)) {
         std::fprintf(stderr, "no reply to the reset\n");
         return 1;
     }
+    // The connected link's thread is the same object as before.
+    run_for(1000);
+    const IdleCost together = idle_cost(idle_seconds, samples, &link);
+    std::printf("program, connected, reader silent:      whole program %5.2f%%, link thread %5.2f%%\n",
+                together.program, together.link);
+
+    // Before the streams fill the monitor with 100,000 lines. Each reset
+    // reply writes an operation-log line (and a monitor line), whose
+    // drawing the next reply may have to wait for.
+    const std::vector<double> busy = reply_delays(app, reader, 200, std::chrono::milliseconds(20));
+    const std::vector<double> quiet = reply_delays(app, reader, 60, std::chrono::milliseconds(250));
+    app->GetOpen_uart_monitor_checkBox()->SetValue(false);
+    const std::vector<double> busy_unmonitored =
+        reply_delays(app, reader, 200, std::chrono::milliseconds(20));
 
     stream(app, reader, reports, false);
     stream(app, reader, reports, true);
 
-    // Connected, nothing on the line.
-    pump_until([] { return false; }, 500);
-    const pthread_t link = static_cast<pthread_t>(app->get_uart_thread()->GetId());
-    const double cpu0 = process_cpu_seconds();
-    const double link0 = thread_cpu_seconds(link);
-    const auto t0 = Clock::now();
-    // The framework's own event loop, as in the program, until a timer ends it.
-    {
-        wxGUIEventLoop loop;
-        wxTimer stop;
-        stop.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { loop.Exit(); });
-        stop.StartOnce(idle_seconds * 1000);
-        loop.Run();
-    }
-    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
-    std::printf("connected and idle for %.1f s: whole program %.2f%% of one core, "
-                "link thread %.2f%%\n",
-                wall, 100 * (process_cpu_seconds() - cpu0) / wall,
-                100 * (thread_cpu_seconds(link) - link0) / wall);
+    print_delays("a reply every 20 ms:", busy);
+    print_delays("the same, monitor off:", busy_unmonitored);
+    print_delays("a reply after 250 ms quiet:", quiet);
 
     app->Close(true);
     wxTheApp->ProcessIdle();

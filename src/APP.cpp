@@ -58,7 +58,8 @@ wxString format_log_time(int hour, int minute, int second, int millisecond)
     return wxString::Format("%d:%d:%d:%d", hour, minute, second, millisecond);
 }
 
-MainAPP::MainAPP(wxWindow* parent) : MainFrame(parent)
+MainAPP::MainAPP(wxWindow* parent)
+    : MainFrame(parent), receive_wake_id(wxWindow::NewControlId())
 {
     pakagelen = 0;
     Logqueue = new moodycamel::ConcurrentQueue<RXBUF>(1024);
@@ -95,6 +96,7 @@ MainAPP::MainAPP(wxWindow* parent) : MainFrame(parent)
     bind_commands(true);
     bind_inventory_control(true);
     Bind(wxEVT_CLOSE_WINDOW, &MainAPP::OnClose, this);
+    Bind(wxEVT_THREAD, &MainAPP::OnReceiveWake, this, receive_wake_id);
 
     uartthreadcreat();
     changeconnect();
@@ -201,9 +203,19 @@ void MainAPP::ClearTimeOut()
     timeout->Stop();
 }
 
-void MainAPP::SetDataTime() { data_timer->Start(1, wxTIMER_CONTINUOUS); }
+// Both run only while there is work: each stops itself after a quiet spell
+// (DataTimer, LogTimer), and starting one grants it a full spell.
+void MainAPP::SetDataTime()
+{
+    receive_busy_at = std::chrono::steady_clock::now();
+    data_timer->Start(1, wxTIMER_CONTINUOUS);
+}
 
-void MainAPP::SetLogTime() { log_timer->Start(5, wxTIMER_CONTINUOUS); }
+void MainAPP::SetLogTime()
+{
+    monitor_busy_at = std::chrono::steady_clock::now();
+    log_timer->Start(5, wxTIMER_CONTINUOUS);
+}
 
 void MainAPP::SetTagListTime() { tag_list_timer->Start(5, wxTIMER_CONTINUOUS); }
 

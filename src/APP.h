@@ -14,7 +14,9 @@
 #include <wx/timer.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class LinkThread;
@@ -131,6 +133,10 @@ public:
     const uint8_t* get_rx_data() const { return rx_data; }
     // Reply frames handed to the decoder since start.
     uint64_t get_frames_decoded() const { return frames_decoded; }
+    // Whether the receive and monitor timers run: they stop while their
+    // queues stay empty.
+    bool data_timer_running() const { return data_timer->IsRunning(); }
+    bool log_timer_running() const { return log_timer->IsRunning(); }
 
 protected:
     void UartDataLogUpdate(wxCommandEvent& event) override;
@@ -230,11 +236,22 @@ private:
     void link_state(wxThreadEvent& event, bool hid);
     void thread_finished();
     void start_feed(LIST_ENUM kind, int tags, rfidConfigEvent& event);
+    // What a link thread's frame layer calls, on the worker, when it queues
+    // a frame while the data timer sleeps.
+    std::function<void()> receive_wake_hook();
+    void OnReceiveWake(wxThreadEvent& event);
+    // Records a tick that had work (`worked`); true once a tick without work
+    // comes after a quiet spell long enough to stop its timer.
+    static bool quiet_for_long(std::chrono::steady_clock::time_point& busy_at, bool worked);
 
     // Threads told to end whose completion notice has not come yet.
     std::vector<LinkThread*> ending_threads;
     bool lodeport_missing_reported = false;
     bool hidapi_missing_reported = false;
+    // The receive wake-up's event id, and when each timer last had work.
+    const int receive_wake_id;
+    std::chrono::steady_clock::time_point receive_busy_at;
+    std::chrono::steady_clock::time_point monitor_busy_at;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -80,7 +80,8 @@ void MainAPP::post_link_control()
 // ------------------------------------------------------ thread management
 
 template <class T>
-static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*>& ending)
+static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*>& ending,
+                             const std::function<void()>& receive_wake)
 {
     // A thread of this link that still runs serves on; one that is ending
     // is kept until its completion notice, so a new one may start beside it.
@@ -89,6 +90,7 @@ static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*
     if (current)
         ending.push_back(current);
     T* thread = new T(owner);
+    thread->frames().SetRxWake(receive_wake);
     if (!start_link_thread(thread)) {
         delete thread;
         return nullptr;
@@ -98,7 +100,7 @@ static T* create_link_thread(MainAPP* owner, T* current, std::vector<LinkThread*
 
 void MainAPP::uartthreadcreat()
 {
-    uart_thread = create_link_thread(this, uart_thread, ending_threads);
+    uart_thread = create_link_thread(this, uart_thread, ending_threads, receive_wake_hook());
     if (!uart_thread)
         return;
     if (!uart_thread->library_loaded() && !lodeport_missing_reported) {
@@ -112,7 +114,7 @@ void MainAPP::uartthreadcreat()
 
 void MainAPP::hidthreadcreat()
 {
-    hid_thread = create_link_thread(this, hid_thread, ending_threads);
+    hid_thread = create_link_thread(this, hid_thread, ending_threads, receive_wake_hook());
     if (!hid_thread)
         return;
     if (!hid_thread->library_loaded() && !hidapi_missing_reported) {
@@ -126,27 +128,33 @@ void MainAPP::hidthreadcreat()
 
 void MainAPP::tcpthreadcreat()
 {
-    tcp_thread = create_link_thread(this, tcp_thread, ending_threads);
+    tcp_thread = create_link_thread(this, tcp_thread, ending_threads, receive_wake_hook());
     if (tcp_thread)
         connect_page()->SetConnectMethodState(true);
 }
 
 void MainAPP::uartthreaddelate()
 {
-    if (uart_thread)
+    if (uart_thread) {
         uart_thread->DeleteFlag = 0;
+        uart_thread->wake();
+    }
 }
 
 void MainAPP::hidthreaddelate()
 {
-    if (hid_thread)
+    if (hid_thread) {
         hid_thread->DeleteFlag = 0;
+        hid_thread->wake();
+    }
 }
 
 void MainAPP::tcpthreaddelate()
 {
-    if (tcp_thread)
+    if (tcp_thread) {
         tcp_thread->DeleteFlag = 0;
+        tcp_thread->wake();
+    }
 }
 
 // The completion notice carries its thread object: only that object is
@@ -272,6 +280,7 @@ void MainAPP::ConnectUart(rfidConnectEvent& event)
         uart_thread->set_connect_target(UartNumber, BaudRate);
         SetCmdLog(wxString::FromUTF8("打开串口"), 0);
         uart_thread->ConnectedReaderFlag = 1;
+        uart_thread->wake();
         set_upgrade_controls(true);
         SetTimeOut(1);
     }
@@ -287,6 +296,7 @@ void MainAPP::ConnectTCP(rfidConnectEvent& event)
         tcp_thread->set_connect_target(ipv4_hostname, tcp_port);
         set_upgrade_controls(true);
         tcp_thread->ConnectedReaderFlag = 1;
+        tcp_thread->wake();
     }
     event.Skip();
 }
@@ -295,6 +305,7 @@ void MainAPP::ConnectHID(rfidConnectEvent& event)
 {
     if (hid_thread) {
         hid_thread->ConnectedReaderFlag = 1;
+        hid_thread->wake();
         set_upgrade_controls(true);
         SetTimeOut(1);
         SetCmdLog(wxString::FromUTF8("打开HID连接"), 0);
@@ -308,6 +319,7 @@ void MainAPP::link_down(LinkThread* thread, const LinkDown& how)
         thread->clear_inventory_flags();
         if (how.close_link)
             thread->DisconnectedReaderFlag = 1;
+        thread->wake();
     }
     reset_inventories();
     m_timer->Stop();
@@ -333,8 +345,6 @@ void MainAPP::DisConnectTCP(rfidConnectEvent& event)
     if (tcp_thread) {
         SetCmdLog(wxString::FromUTF8("关闭TCP/IP连接"), 0);
         link_down(tcp_thread, {true, true, wxString()});
-        // The worker may be waiting for input: let it see the request now.
-        tcp_thread->tcp->wake();
     }
     event.Skip();
 }

@@ -18,6 +18,7 @@
 #include <easylogging++.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -27,6 +28,10 @@ namespace {
 constexpr size_t kSerialFramesPerTick = 50;
 // Entries the tag-list feed hands on per 5 ms tick.
 constexpr int kFeedPerTick = 20;
+// How long the receive and monitor timers go on ticking over an empty queue
+// before they stop: a reader that answers or reports at all keeps them
+// running, a silent one costs nothing.
+constexpr std::chrono::milliseconds kQuietSpell(100);
 
 // "[time] A0 03 00 70 ED \n": Len + 2 bytes, never past `capacity`.
 void append_frame_line(std::string& out, const std::string& time, const uint8_t* frame,
@@ -47,12 +52,44 @@ void append_frame_line(std::string& out, const std::string& time, const uint8_t*
 
 }  // namespace
 
+std::function<void()> MainAPP::receive_wake_hook()
+{
+    // Runs on the worker: it only queues an event.
+    wxEvtHandler* self = this;
+    const int id = receive_wake_id;
+    return [self, id] { wxQueueEvent(self, new wxThreadEvent(wxEVT_THREAD, id)); };
+}
+
+void MainAPP::OnReceiveWake(wxThreadEvent&)
+{
+    if (data_timer->IsRunning())
+        return;
+    SetDataTime();
+    // The first tick at once, rather than a timer period later.
+    wxTimerEvent tick(*data_timer);
+    DataTimer(tick);
+}
+
+bool MainAPP::quiet_for_long(std::chrono::steady_clock::time_point& busy_at, bool worked)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (worked) {
+        busy_at = now;
+        return false;
+    }
+    return now - busy_at >= kQuietSpell;
+}
+
 void MainAPP::DataTimer(wxTimerEvent& event)
 {
     const int method = connect_page()->GetreaderConnectMethod();
     const bool serial = method == 0;
     FrameLink* driver = driver_for(method);
     if (!driver) {
+        // A link thread made later counts as sleeping: its first frame
+        // wakes this timer.
+        if (quiet_for_long(receive_busy_at, false))
+            data_timer->Stop();
         event.Skip();
         return;
     }
@@ -62,12 +99,14 @@ void MainAPP::DataTimer(wxTimerEvent& event)
         n = std::min(n, kSerialFramesPerTick);
     }
     RXBUF frame;
+    size_t taken = 0;
     for (size_t i = 0; i < n; ++i) {
         // The decoder may run a nested event loop (a dialog) in which the
         // link thread can end, so the driver is looked up for every frame.
         driver = driver_for(method);
         if (!driver || !driver->rxbuf_qe.try_dequeue(frame))
             break;
+        ++taken;
         std::memset(rx_data, 0, 255);
         pakagelen = frame.RXBuff[1];
         // The record holds 255 bytes; the data start at byte 4.
@@ -75,8 +114,19 @@ void MainAPP::DataTimer(wxTimerEvent& event)
         std::memcpy(rx_data, frame.RXBuff + 4, count);
         ++frames_decoded;
         cmd_decode(frame.RXBuff[3]);
-        if (open_uart_monitor_checkBox->GetValue())
+        if (open_uart_monitor_checkBox->GetValue()) {
             Logqueue->enqueue(frame);
+            // At once: the next decode may hold this tick in a dialog.
+            if (!log_timer->IsRunning())
+                SetLogTime();
+        }
+    }
+    if (quiet_for_long(receive_busy_at, taken > 0)) {
+        // Asleep only when the link agrees that nothing waits; its next
+        // frame then wakes the timer (OnReceiveWake).
+        driver = driver_for(method);
+        if (!driver || driver->SleepRx())
+            data_timer->Stop();
     }
     event.Skip();
 }
@@ -102,6 +152,9 @@ void MainAPP::LogTimer(wxTimerEvent& event)
         if (!text.empty())
             rfid_uart_monitor_pannel->SetUartDataShow(wxString::FromAscii(text.c_str()), 1);
     }
+    // Only DataTimer fills the monitor queue, and it starts this timer again.
+    if (quiet_for_long(monitor_busy_at, n > 0))
+        log_timer->Stop();
     event.Skip();
 }
 

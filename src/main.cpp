@@ -1,13 +1,13 @@
 // Process entry and the application object.
 #include "APP.h"
 #include "diagnostic_log.h"
-#include "idle_throttle.h"
+#include "quiet_idle_app.h"
 
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/log.h>
 
-class MainApp : public ThrottledIdleApp {
+class MainApp : public QuietIdleApp {
 public:
     bool OnInit() override
     {

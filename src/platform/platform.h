@@ -1,12 +1,12 @@
 // Our small POSIX layer: the few system services the serial-port library and
 // the link drivers need, one concern a source file:
 //   port_io.cpp      open/lock, purge, read and write with a deadline, modem lines
+//   wakeup.cpp       a descriptor that ends another thread's wait, and the wait
 //   line_termios2.cpp line settings through TCGETS2/TCSETS2 (any baud rate)
 //   port_list.cpp    the serial devices the system has
 //   dynamic_lib.cpp  the program's own folder, loading libraries from it
 //   open_failure.cpp why a device did not open, in the operator's words
 //                    (its own header, open_failure.h)
-//   wait_input.cpp   waiting for input, cut short from another thread
 //
 // Nothing here throws; failures come back as results. errno is left as the
 // failing call set it, for callers that want to log it.
@@ -42,6 +42,7 @@ enum class ReadResult {
     Data,     // `got` > 0 bytes were read
     Timeout,  // nothing came within the wait
     HungUp,   // the other side is gone or the device failed
+    Woken,    // the wake-up descriptor turned readable first (ReadUntil only)
 };
 
 // Discards output that the driver still holds unsent (after a write that
@@ -56,6 +57,14 @@ bool DiscardUnsentOutput(int fd);
 // within the same deadline.
 ReadResult ReadWithin(int fd, char* buffer, std::size_t capacity, int timeout_ms,
                       std::size_t& got);
+
+// Waits at most `timeout_ms` (negative: without limit) for input on `fd` or
+// for `wake_fd` (-1: none) to turn readable, then reads what is waiting, up
+// to `capacity` bytes. Input wins over a wake-up that came with it. Unlike
+// ReadWithin, HungUp returns at once: the caller decides how to wait then.
+// `wake_fd` is only watched, never read. EINTR is retried within the wait.
+ReadResult ReadUntil(int fd, int wake_fd, char* buffer, std::size_t capacity, int timeout_ms,
+                     std::size_t& got);
 
 // Writes all `count` bytes, waiting for room until `timeout_ms` has passed,
 // then waits until they have left the driver (within the same deadline).
@@ -82,6 +91,31 @@ bool GetModemLines(int fd, unsigned& lines);
 
 // Sleeps at least `ms` milliseconds.
 void SleepMs(int ms);
+
+// ----------------------------------------------------------------- wake-ups
+
+// A descriptor that one thread makes readable to end another thread's wait
+// (an eventfd); -1 when none could be made.
+int OpenWakeup();
+// Makes `fd` readable until ClearWakeup; raising it twice is raising it
+// once. Any thread. Accepts -1 (does nothing).
+void RaiseWakeup(int fd);
+// Makes `fd` unreadable again. Accepts -1.
+void ClearWakeup(int fd);
+// Accepts -1.
+void CloseWakeup(int fd);
+
+enum class WaitResult {
+    Ready,    // `fd` has input (whether or not a wake-up came too)
+    Woken,    // `wake_fd` is readable
+    Timeout,  // neither within the wait
+    HungUp,   // `fd` reports hang-up or an error and has no input
+};
+
+// Waits at most `timeout_ms` (negative: without limit) until `fd` has input
+// or `wake_fd` is readable; either may be -1 (not watched). HungUp returns
+// at once. EINTR is retried within the wait. Neither descriptor is read.
+WaitResult WaitReadable(int fd, int wake_fd, int timeout_ms);
 
 // ----------------------------------------------------------- line settings
 
@@ -156,26 +190,5 @@ bool UnloadLibrary(LibraryHandle library);
 
 // Text of this thread's last failure of the loading calls above.
 std::string LastLoadError();
-
-// ------------------------------------------------------------ waiting for input
-
-// A descriptor that SignalWake makes readable, to cut a WaitForInput short
-// from another thread; -1 on failure. Close it with CloseWakeFd.
-int MakeWakeFd();
-// Any thread. Accepts -1 (does nothing).
-void SignalWake(int wake_fd);
-// Closes and sets `wake_fd` to -1. Accepts -1.
-void CloseWakeFd(int& wake_fd);
-
-enum class WaitResult {
-    Readable,  // `fd` has input (or its end of stream) to read
-    Woken,     // SignalWake was called; the wake is used up
-    Timeout,   // nothing within the wait
-    HungUp,    // `fd` failed or was hung up, nothing left to read
-};
-
-// Waits at most `timeout_ms` for input on `fd` or a wake on `wake_fd` (-1 for
-// none). EINTR is retried within the same deadline.
-WaitResult WaitForInput(int fd, int wake_fd, int timeout_ms);
 
 }  // namespace platform

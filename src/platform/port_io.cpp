@@ -73,41 +73,45 @@ bool DiscardUnsentOutput(int fd) {
     return queued <= 0 || tcflush(fd, TCOFLUSH) == 0;
 }
 
+ReadResult ReadUntil(int fd, int wake_fd, char* buffer, std::size_t capacity, int timeout_ms,
+                     std::size_t& got) {
+    got = 0;
+    const bool forever = timeout_ms < 0;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : timeout_ms);
+    for (;;) {
+        switch (WaitReadable(fd, wake_fd, forever ? -1 : MsUntil(deadline))) {
+            case WaitResult::Ready: break;
+            case WaitResult::Woken: return ReadResult::Woken;
+            case WaitResult::Timeout: return ReadResult::Timeout;
+            case WaitResult::HungUp: return ReadResult::HungUp;
+        }
+        ssize_t n = read(fd, buffer, capacity);
+        if (n > 0) {
+            got = static_cast<std::size_t>(n);
+            return ReadResult::Data;
+        }
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
+            if (!forever && Clock::now() >= deadline) return ReadResult::Timeout;
+            continue;
+        }
+        // 0 is end of file (hang-up on a terminal), EIO a pty whose other
+        // side has gone.
+        return ReadResult::HungUp;
+    }
+}
+
 ReadResult ReadWithin(int fd, char* buffer, std::size_t capacity, int timeout_ms,
                       std::size_t& got) {
     got = 0;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms);
+    if (timeout_ms < 0) timeout_ms = 0;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     if (buffer == nullptr || capacity == 0) {
         SleepUntil(deadline);
         return ReadResult::Timeout;
     }
-    for (;;) {
-        pollfd p{fd, POLLIN, 0};
-        int r = poll(&p, 1, MsUntil(deadline));
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        if (r == 0) return ReadResult::Timeout;
-        if (p.revents & POLLIN) {
-            ssize_t n = read(fd, buffer, capacity);
-            if (n > 0) {
-                got = static_cast<std::size_t>(n);
-                return ReadResult::Data;
-            }
-            if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
-                if (Clock::now() >= deadline) return ReadResult::Timeout;
-                continue;
-            }
-            // 0 is end of file (hang-up on a terminal), EIO a pty whose
-            // other side has gone.
-            break;
-        }
-        // POLLHUP, POLLERR or POLLNVAL with nothing to read.
-        break;
-    }
-    SleepUntil(deadline);
-    return ReadResult::HungUp;
+    ReadResult result = ReadUntil(fd, -1, buffer, capacity, timeout_ms, got);
+    if (result == ReadResult::HungUp) SleepUntil(deadline);
+    return result;
 }
 
 bool WriteAll(int fd, const char* buffer, std::size_t count, int timeout_ms) {

@@ -53,6 +53,29 @@ void FrameLink::SendFrameLocked(uint8_t cmd, int len)
     std::memset(ProtocolData, 0, sizeof ProtocolData);
 }
 
+bool FrameLink::SleepRx()
+{
+    rx_sleeping.store(true);
+    // Pairs with the fence in QueueRxFrame: either the worker sees the flag
+    // after its frame is queued, or this check sees the frame.
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (rxbuf_qe.size_approx() == 0)
+        return true;
+    // A worker that took the flag first has already sent its wake-up, which
+    // then finds the consumer awake: harmless.
+    rx_sleeping.store(false);
+    return false;
+}
+
+void FrameLink::QueueRxFrame(const RXBUF& frame)
+{
+    rxbuf_qe.enqueue(frame);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    // One wake-up per sleep, not one per frame.
+    if (rx_sleeping.load(std::memory_order_relaxed) && rx_sleeping.exchange(false) && rx_wake)
+        rx_wake();
+}
+
 void FrameLink::set_rs485_addr(uint8_t addr)
 {
     std::lock_guard<std::mutex> lock(send_lock);
@@ -84,7 +107,7 @@ void FrameLink::FeedRxByte(uint8_t byte)
     const int expected = len + 2;
     if (head == kHeader && num == expected) {
         if (static_cast<uint8_t>(CheckSun(b, len + 1)) == b[len + 1])
-            rxbuf_qe.enqueue(rxbuf);
+            QueueRxFrame(rxbuf);
         DiscardRxFrame();
         return;
     }

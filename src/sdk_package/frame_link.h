@@ -12,8 +12,10 @@
 
 #include <concurrentqueue/concurrentqueue.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 
 // One received frame from its first byte, zero after it; copied by value.
@@ -150,9 +152,22 @@ public:
     FrameLink(const FrameLink&) = delete;
     FrameLink& operator=(const FrameLink&) = delete;
 
-    // Checked frames for the GUI thread; the worker enqueues, the data timer
-    // dequeues.
+    // Checked frames for the GUI thread; the worker enqueues (through
+    // QueueRxFrame), the data timer dequeues.
     moodycamel::ConcurrentQueue<RXBUF> rxbuf_qe;
+
+    // The consumer of rxbuf_qe sleeps while the reader is silent; the first
+    // frame queued after it went to sleep calls `wake` once, on the thread
+    // that queued it. Set before the worker starts; empty: no call.
+    void SetRxWake(std::function<void()> wake) { rx_wake = std::move(wake); }
+    // The consumer stops looking at the queue: true, and the next frame
+    // queued calls the wake hook; false when frames are already waiting
+    // (the consumer then goes on). A new link counts as sleeping. Consumer
+    // thread only.
+    bool SleepRx();
+    // Queues one checked frame, waking a sleeping consumer. Every frame
+    // for the GUI thread goes through here. Worker thread.
+    void QueueRxFrame(const RXBUF& frame);
 
     // Low byte of minus the sum of `length` bytes taken as signed values.
     static int CheckSun(const uint8_t* buffer, int length);
@@ -278,6 +293,10 @@ protected:
     // num is 0: the reassembly reads the length byte before it has come.
     RXBUF rxbuf;
     uint8_t num;
+
+    std::function<void()> rx_wake;
+    // True from SleepRx until a queued frame takes it to call rx_wake.
+    std::atomic<bool> rx_sleeping{true};
 
 private:
     void SendBare(uint8_t cmd);

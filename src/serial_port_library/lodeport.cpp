@@ -2,6 +2,7 @@
 
 #include <errno.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/platform.h"
@@ -79,6 +80,7 @@ long LodePort::Open() {
 int LodePort::GetOpenError() { return open_error; }
 
 void LodePort::Close() {
+    std::lock_guard<std::mutex> hold(write_lock);
     int fd = hComm.exchange(-1);
     if (fd < 0) return;
     platform::ClosePort(fd);
@@ -131,6 +133,24 @@ int LodePort::Read(char* buffer, int length) {
     return 1;
 }
 
+int LodePort::ReadAvailable(char* buffer, int capacity, int wake_fd, int timeout_ms) {
+    const int fd = hComm.load();
+    if (fd < 0) return -1;
+    if (buffer == nullptr || capacity <= 0) return 0;
+    if (Pending() > 0) {
+        const std::size_t n = std::min(Pending(), static_cast<std::size_t>(capacity));
+        rxqueue.copy(buffer, n, rxhead);
+        rxhead += n;
+        return static_cast<int>(n);
+    }
+    std::size_t got = 0;
+    switch (platform::ReadUntil(fd, wake_fd, buffer, static_cast<std::size_t>(capacity), timeout_ms, got)) {
+        case platform::ReadResult::Data: return static_cast<int>(got);
+        case platform::ReadResult::HungUp: return -1;
+        default: return 0;
+    }
+}
+
 char LodePort::ReadChar(bool& success) {
     success = false;
     if (hComm.load() < 0) return 0;
@@ -143,6 +163,7 @@ char LodePort::ReadChar(bool& success) {
 bool LodePort::WriteChar(char ch) { return Write(&ch, 1); }
 
 bool LodePort::Write(char* buffer, long count) {
+    std::lock_guard<std::mutex> hold(write_lock);
     int fd = hComm.load();
     if (fd < 0) return false;
     platform::DiscardUnsentOutput(fd);
@@ -151,31 +172,31 @@ bool LodePort::Write(char* buffer, long count) {
 }
 
 bool LodePort::SetRTS(bool value) {
+    std::lock_guard<std::mutex> hold(write_lock);
     int fd = hComm.load();
     return fd >= 0 && platform::SetRTS(fd, value);
 }
 
 bool LodePort::SetDTR(bool value) {
+    std::lock_guard<std::mutex> hold(write_lock);
     int fd = hComm.load();
     return fd >= 0 && platform::SetDTR(fd, value);
 }
 
-namespace {
-
-bool ModemLine(int fd, unsigned line, bool& success) {
+bool LodePort::ModemLine(unsigned line, bool& success) {
+    std::lock_guard<std::mutex> hold(write_lock);
     success = false;
     unsigned lines = 0;
+    int fd = hComm.load();
     if (fd < 0 || !platform::GetModemLines(fd, lines)) return false;
     success = true;
     return (lines & line) != 0;
 }
 
-}  // namespace
-
-bool LodePort::GetCTS(bool& success) { return ModemLine(hComm.load(), platform::kLineCTS, success); }
-bool LodePort::GetDSR(bool& success) { return ModemLine(hComm.load(), platform::kLineDSR, success); }
-bool LodePort::GetRI(bool& success) { return ModemLine(hComm.load(), platform::kLineRI, success); }
-bool LodePort::GetCD(bool& success) { return ModemLine(hComm.load(), platform::kLineCD, success); }
+bool LodePort::GetCTS(bool& success) { return ModemLine(platform::kLineCTS, success); }
+bool LodePort::GetDSR(bool& success) { return ModemLine(platform::kLineDSR, success); }
+bool LodePort::GetRI(bool& success) { return ModemLine(platform::kLineRI, success); }
+bool LodePort::GetCD(bool& success) { return ModemLine(platform::kLineCD, success); }
 
 bool LodePort::IsOpened() { return hComm.load() >= 0; }
 

@@ -1,13 +1,15 @@
 // LodePort: one serial port over our POSIX layer, the object that
 // liblodeport.so hands out through Export().
 //
-// Threads: one thread reads (ReadChar, Read, getNbrOfBytes) while another
-// writes (Write, WriteChar, the modem lines); the two paths share only the
-// descriptor. Open, Close and the setters must not run while another thread
-// uses the port.
+// Threads: one thread reads (ReadChar, Read, ReadAvailable, getNbrOfBytes)
+// and opens and closes the port, while another writes (Write, WriteChar,
+// the modem lines). Writing and closing exclude each other, so a write never
+// reaches a descriptor that was closed or given to another file meanwhile.
+// The setters must not run while another thread uses the port.
 #pragma once
 
 #include <atomic>
+#include <mutex>
 #include <string>
 
 #include "serial_port_library/lodeportBase.h"
@@ -32,7 +34,8 @@ public:
     // opener; EINVAL: settings without a terminal form); 0 after an Open
     // that did not fail.
     int GetOpenError() override;
-    // Closes and releases the port; does nothing when closed.
+    // Closes and releases the port; does nothing when closed. Waits for a
+    // write under way to end.
     void Close() override;
 
     // The system's serial ports: each name followed by 'n', the whole ended
@@ -50,6 +53,9 @@ public:
     // Also returns false after the other side hung up, but only after the
     // full wait, so a polling loop does not spin.
     char ReadChar(bool& success) override;
+    // See LodePortBase. Bytes that ReadChar or Read took from the device
+    // and have not handed out come first, without waiting.
+    int ReadAvailable(char* buffer, int capacity, int wake_fd, int timeout_ms) override;
     // Sends exactly one byte; see Write.
     bool WriteChar(char ch) override;
     // Discards output still waiting, then sends the first min(count, 1024)
@@ -94,6 +100,8 @@ private:
     // nothing came.
     bool Fill(int timeout_ms);
     std::size_t Pending() const { return rxqueue.size() - rxhead; }
+    // State of one modem input line (a platform::ModemLine bit).
+    bool ModemLine(unsigned line, bool& success);
     void ResetInput();
 
     char rxchar = 0;
@@ -106,6 +114,9 @@ private:
     int open_error = 0;
     // The open descriptor, -1 when closed.
     std::atomic<int> hComm{-1};
+    // Held by whatever uses the descriptor from the writing side, and by
+    // Close while it gives the descriptor up.
+    std::mutex write_lock;
     // Bytes read from the device and not handed out yet; reading thread only.
     std::string rxqueue;
     std::size_t rxhead = 0;

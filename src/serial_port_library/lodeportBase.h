@@ -48,6 +48,21 @@ public:
     // the last Open did not fail or nothing more is known. Added after the
     // slots above, so their order is kept.
     virtual int GetOpenError() { return 0; }
+
+    // Also added after the slots above.
+    //
+    // Waits at most `timeout_ms` (negative: without limit) until bytes have
+    // arrived or `wake_fd` (-1: none) turns readable, then takes what has
+    // arrived, up to `capacity` bytes. Returns how many (> 0); 0 when none
+    // came (woken, or the time passed); -1 at once when the port is closed or
+    // its other side has hung up; kReadCannotWait when the object cannot
+    // wait this way (this default), so that the caller polls with ReadChar.
+    // `wake_fd` is only watched, never read. Reading thread only.
+    static constexpr int kReadCannotWait = -2;
+    virtual int ReadAvailable(char* /*buffer*/, int /*capacity*/, int /*wake_fd*/, int /*timeout_ms*/)
+    {
+        return kReadCannotWait;
+    }
 };
 
 // The library's one export; each call returns a new port object.

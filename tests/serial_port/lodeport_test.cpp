@@ -4,9 +4,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <thread>
 
 #include "lodeport_fixture.h"
@@ -447,6 +450,113 @@ TEST_F(LodePortOpenTest, WritingWhileAnotherThreadReads) {
     reader.join();
     EXPECT_EQ(outgoing_seen, outgoing);
     EXPECT_EQ(received, incoming);
+}
+
+TEST_F(LodePortOpenTest, ReadAvailableEndsOnBytesAWakeUpOrAHangUp) {
+    const int wake = platform::OpenWakeup();
+    ASSERT_GE(wake, 0);
+    char buffer[64];
+    EXPECT_EQ(port->ReadAvailable(buffer, sizeof buffer, wake, 20), 0);
+
+    // A raised wake-up ends even a wait without limit (else the byte sent
+    // below ends it, and the check fails), and stays raised for its owner.
+    platform::RaiseWakeup(wake);
+    auto woken = std::async(std::launch::async,
+                            [&] { return port->ReadAvailable(buffer, sizeof buffer, wake, -1); });
+    if (woken.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ASSERT_TRUE(pty.SendToPort("x"));
+    }
+    EXPECT_EQ(woken.get(), 0);
+    EXPECT_EQ(platform::WaitReadable(-1, wake, 0), platform::WaitResult::Woken);
+    platform::ClearWakeup(wake);
+
+    // What ReadChar took from the device comes first; never more than the
+    // room given.
+    ASSERT_TRUE(pty.SendToPort("hello world"));
+    std::string got = ReadChars(*port, 1, 2000);
+    while (got.size() < 11) {
+        const int n = port->ReadAvailable(buffer, 4, wake, 5000);
+        ASSERT_GT(n, 0) << got;
+        ASSERT_LE(n, 4);
+        got.append(buffer, static_cast<std::size_t>(n));
+    }
+    EXPECT_EQ(got, "hello world");
+    platform::CloseWakeup(wake);
+
+    // A hang-up, and a closed port, at once: -1, not the 0 of a wait's end.
+    pty.CloseMaster();
+    EXPECT_EQ(port->ReadAvailable(buffer, sizeof buffer, -1, 10000), -1);
+    port->Close();
+    EXPECT_EQ(port->ReadAvailable(buffer, sizeof buffer, -1, 10000), -1);
+}
+
+// The lowest descriptor number free now: the one the next open gets.
+int LowestFreeDescriptor() {
+    const int fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    close(fd);
+    return fd;
+}
+
+// Writes go on while another thread closes and reopens the port. A write
+// must never reach the descriptor number that Close gave up: the
+// system hands it to the next file opened, here at once to one made for
+// the purpose.
+TEST_F(LodePortOpenTest, WritesNeverReachTheDescriptorThatCloseGaveUp) {
+    TempDir dir;
+    const int other = open(dir.file("other").c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    ASSERT_GE(other, 0);
+    port->Close();
+
+    // Several writers, so that a close often finds one of them between
+    // taking the descriptor and writing to it.
+    std::atomic<bool> stop{false};
+    std::atomic<long> writes{0};
+    std::vector<std::thread> writers;
+    for (int w = 0; w < 6; ++w)
+        writers.emplace_back([&] {
+            char frame[] = {'\xA0', 0x03, 0x00, 0x70, '\xED'};
+            while (!stop) {
+                port->Write(frame, sizeof frame);
+                ++writes;
+            }
+        });
+    std::thread drain([&] {
+        while (!stop) pty.ReadFromPort(4096, 20);
+    });
+    // Stopped and joined however the test ends.
+    struct Join {
+        std::atomic<bool>& stop;
+        std::vector<std::thread>& writers;
+        std::thread& drain;
+        ~Join() {
+            stop = true;
+            for (std::thread& w : writers) w.join();
+            drain.join();
+        }
+    } join{stop, writers, drain};
+    auto wait_for_writes = [&](long more) {
+        const long target = writes + more;
+        for (int i = 0; i < 20000 && writes < target; ++i)
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+    };
+
+    for (int cycle = 0; cycle < 30; ++cycle) {
+        // Nothing else here opens files: the port will get this number.
+        const int number = LowestFreeDescriptor();
+        ASSERT_EQ(port->Open(), 10);
+        wait_for_writes(5);
+        port->Close();
+        // Only when it is free again, so no other descriptor is replaced.
+        if (fcntl(number, F_GETFD) == -1) {
+            ASSERT_EQ(dup2(other, number), number);
+            wait_for_writes(5);
+            close(number);
+        }
+        struct stat st{};
+        ASSERT_EQ(fstat(other, &st), 0);
+        ASSERT_EQ(st.st_size, 0) << "a write reached another file, cycle " << cycle;
+    }
+    close(other);
 }
 
 // ------------------------------------------------------------ modem lines

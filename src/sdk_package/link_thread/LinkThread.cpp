@@ -6,13 +6,16 @@
 #include <wx/event.h>
 #include <wx/xrc/xmlres.h>
 
+#include <chrono>
+
 LinkThread::LinkThread(wxWindow* owner, wxEventType control, int sent_notice, int sent_code)
     : wxThread(wxTHREAD_JOINABLE),
       owner_(owner),
       control_(control),
       open_failure_notice_(notice_id("Thread_openfailure")),
       sent_notice_(sent_notice),
-      sent_code_(sent_code)
+      sent_code_(sent_code),
+      wake_fd_(platform::OpenWakeup())
 {
     EventNotifier::Get()->Bind(wxEventTypeTag<rfidConfigEvent>(control_), &LinkThread::ctrl_command,
                                this);
@@ -22,6 +25,7 @@ LinkThread::~LinkThread()
 {
     EventNotifier::Get()->Unbind(wxEventTypeTag<rfidConfigEvent>(control_),
                                  &LinkThread::ctrl_command, this);
+    platform::CloseWakeup(wake_fd_);
 }
 
 int LinkThread::notice_id(const char* name)
@@ -58,11 +62,24 @@ void LinkThread::post_open_failure(const std::string& reason)
 
 void LinkThread::idle_wait(int ms)
 {
-    for (int waited = 0; waited < ms; waited += 10) {
+    using clock = std::chrono::steady_clock;
+    const auto end = clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
         if (DeleteFlag == 0 || ConnectedReaderFlag)
             return;
-        wxMilliSleep(10);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - clock::now()).count();
+        if (left <= 0 || wait_for(-1, static_cast<int>(left)) == platform::WaitResult::Timeout)
+            return;
     }
+}
+
+platform::WaitResult LinkThread::wait_for(int fd, int timeout_ms)
+{
+    const platform::WaitResult result = platform::WaitReadable(fd, wake_fd_, timeout_ms);
+    if (result == platform::WaitResult::Woken)
+        clear_wake();
+    return result;
 }
 
 wxThread::ExitCode LinkThread::idle_loop(int completion_id)

@@ -4,7 +4,14 @@
 //
 // The GUI thread writes the flags and the worker reads them (and the other
 // way round for the ones the worker clears), so every flag is atomic.
+//
+// The worker sleeps in one wait on its link and a wake-up descriptor (see
+// wait_for): whoever raises ConnectedReaderFlag, DisconnectedReaderFlag or
+// lowers DeleteFlag calls wake() afterwards, so the worker acts at once
+// instead of at the end of its wait.
 #pragma once
+
+#include "platform/platform.h"
 
 #include <wx/event.h>
 #include <wx/string.h>
@@ -115,7 +122,12 @@ public:
     {
         DeleteFlag = 0;
         DisconnectedReaderFlag = 1;
+        wake();
     }
+
+    // Ends the worker's current wait (or its next one) at once, so that it
+    // looks at its flags. Any thread.
+    void wake() { platform::RaiseWakeup(wake_fd_); }
 
     // Asks the next control event to send the last firmware packet again
     // (it was not acknowledged in time). GUI thread.
@@ -175,6 +187,15 @@ protected:
     // to connect or to end the thread.
     void idle_wait(int ms);
 
+    // Waits at most `timeout_ms` (negative: without limit) until `fd` (-1:
+    // none) has input or wake() was called; a wake-up is used up by the
+    // wait that sees it. Worker thread.
+    platform::WaitResult wait_for(int fd, int timeout_ms);
+    // The wake-up descriptor, for a wait done elsewhere (a port object's
+    // read); such a wait does not use the wake-up up: clear_wake() does.
+    int wake_fd() const { return wake_fd_; }
+    void clear_wake() { platform::ClearWakeup(wake_fd_); }
+
     // The worker loop of a link that connects on request: ends with notice
     // `completion_id` when told to, sleeps between checks while idle, and
     // hands each connect request to serve_connect_request().
@@ -198,6 +219,8 @@ private:
     const int open_failure_notice_;
     const int sent_notice_;
     const int sent_code_;
+    // -1 when none could be made: the waits then simply run to their end.
+    const int wake_fd_;
 
     // Firmware upgrade under way.
     uint32_t upgrade_count = 0;

@@ -18,6 +18,7 @@ TCPThread::TCPThread(wxWindow* owner)
     if (!wxSocketBase::IsInitialized())
         wxSocketBase::Initialize();
     tcp = new tcp_client;
+    tcp->set_wake_fd(wake_fd());
 }
 
 TCPThread::~TCPThread()

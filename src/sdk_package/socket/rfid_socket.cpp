@@ -11,12 +11,11 @@ constexpr size_t kReadChunk = 4096;
 
 }  // namespace
 
-tcp_client::tcp_client() : FrameLink(1), wake_fd_(platform::MakeWakeFd()) {}
+tcp_client::tcp_client() : FrameLink(1) {}
 
 tcp_client::~tcp_client()
 {
     close_socket();
-    platform::CloseWakeFd(wake_fd_);
 }
 
 void tcp_client::close_socket()
@@ -69,7 +68,7 @@ int tcp_client::DisConnected()
 
 void tcp_client::wake()
 {
-    platform::SignalWake(wake_fd_);
+    platform::RaiseWakeup(wake_fd_);
 }
 
 bool tcp_client::flush_outbox()
@@ -88,13 +87,16 @@ int tcp_client::GetServerData()
         return -1;
     if (!flush_outbox())
         return -1;
-    switch (platform::WaitForInput(sock_fd_, wake_fd_, kReadWaitMs)) {
-    case platform::WaitResult::Timeout:
+    switch (platform::WaitReadable(sock_fd_, wake_fd_, kReadWaitMs)) {
     case platform::WaitResult::Woken:
+        // Used up here; the worker looks at its requests on return.
+        platform::ClearWakeup(wake_fd_);
+        return 0;
+    case platform::WaitResult::Timeout:
         return 0;
     case platform::WaitResult::HungUp:
         return -1;
-    case platform::WaitResult::Readable:
+    case platform::WaitResult::Ready:
         break;
     }
     uint8_t chunk[kReadChunk];

@@ -15,8 +15,9 @@ class wxSocketClient;
 
 class tcp_client : public FrameLink {
 public:
-    // How long one GetServerData call waits for input at the most.
-    static constexpr int kReadWaitMs = 200;
+    // How long one GetServerData call waits for input at the most; a
+    // wake-up ends the wait at once.
+    static constexpr int kReadWaitMs = 1000;
     // The connect waits at most this long for the reader to answer.
     static constexpr int kConnectWaitSeconds = 1;
 
@@ -39,6 +40,10 @@ public:
     // feeds what came to the reassembly. -1 when the connection is gone
     // (closed by the reader or failed) or was never made, else 0. Worker.
     int GetServerData();
+    // The descriptor whose wake-up ends a GetServerData wait: the link
+    // thread's own, so that its requests and the frames queued here end the
+    // same wait. Set before the worker runs.
+    void set_wake_fd(int fd) { wake_fd_ = fd; }
     // Cuts a GetServerData wait short. Any thread.
     void wake();
 

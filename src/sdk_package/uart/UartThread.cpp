@@ -93,7 +93,8 @@ wxThread::ExitCode UartThread::Entry()
         UartState(wxString::FromUTF8("连接成功！"));
         libuart->Restart_Reader();
         auto next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
-        // Connected: read without pause; each read waits at most ~10 ms.
+        // Connected: one wait on the port and the wake-up at a time, until
+        // the next port-list check at the latest.
         for (;;) {
             if (DisconnectedReaderFlag) {
                 DisconnectedReaderFlag = 0;
@@ -104,7 +105,16 @@ wxThread::ExitCode UartThread::Entry()
                 report_port_list_change();
                 next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
             }
-            statusnum = libuart->GetUartData();
+            const int wait_ms = static_cast<int>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(next_list_check - clock::now())
+                    .count()) + 1;
+            const int got = libuart->WaitUartData(wake_fd(), wait_ms);
+            if (got == 0)
+                clear_wake();
+            else if (got < 0)
+                // A hung-up port would end every wait at once: until a
+                // request or the port-list check, wait on the wake-up alone.
+                wait_for(-1, wait_ms);
         }
     }
 }

@@ -98,6 +98,19 @@ int LibWinUart::GetUartData()
     return 0;
 }
 
+int LibWinUart::WaitUartData(int wake_fd, int timeout_ms)
+{
+    if (Serial == nullptr)
+        return -1;
+    char chunk[512];
+    const int n = Serial->ReadAvailable(chunk, sizeof chunk, wake_fd, timeout_ms);
+    if (n == LodePortBase::kReadCannotWait)
+        return GetUartData();
+    for (int i = 0; i < n; ++i)
+        FeedRxByte(static_cast<uint8_t>(chunk[i]));
+    return n;
+}
+
 void LibWinUart::SaveParam()
 {
     SendSaveParam();

@@ -51,6 +51,13 @@ public:
     // Reads at most one byte from the port (waiting at most about 10 ms) and
     // feeds it to the reassembly. Always 0. Worker thread.
     int GetUartData();
+    // Waits at most `timeout_ms` until bytes arrive or `wake_fd` turns
+    // readable, and feeds what came to the reassembly. Returns the number
+    // of bytes (> 0), 0 when none came (woken or timed out), -1 at once
+    // when the port is closed or hung up. A port object that cannot wait
+    // so is polled with GetUartData instead (about 10 ms, then 0). Worker
+    // thread.
+    int WaitUartData(int wake_fd, int timeout_ms);
 
     using FrameLink::set_rs485_addr;
     using FrameLink::Set_Uart_BoundRate;
