@@ -63,7 +63,7 @@ TEST_F(HidLink, TheFirstExactMatchOutsideKeyboardsIsChosenAndDescribed)
 
     gui_test::press(app.connection()->GetConnecthid_button());
     ASSERT_TRUE(app.wait_for_log(wxString::FromUTF8("连接成功！")));
-    EXPECT_EQ(app->get_hid_thread()->hid_path, "/dev/hidraw3");
+    EXPECT_EQ(app->get_hid_thread()->hid->GetHID_PATH_Num(), "/dev/hidraw3");
     const std::string narrow_maker(maker.begin(), maker.end());
     const wxString text = wxString::FromUTF8(
         ("pid : 22136 vid :4660\nmanufacture : " + narrow_maker + "\nproduct : HID reader").c_str());

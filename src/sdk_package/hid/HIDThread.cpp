@@ -45,29 +45,23 @@ bool HIDThread::open_reader()
 {
     if (!hid->library_loaded()) {
         // Already reported when the link was chosen.
-        status = wxString::FromUTF8("连接失败！");
-        HIDState(status);
+        HIDState(wxString::FromUTF8("连接失败！"));
         return false;
     }
     // The reader is looked for anew on every connect.
     if (!hid->Check_HID_Path()) {
-        status = wxString::FromUTF8("设备不存在！");
-        HIDState(status);
+        HIDState(wxString::FromUTF8("设备不存在！"));
         return false;
     }
-    hid_path = hid->GetHID_PATH_Num();
-    if (hid->ConnectHID(hid_path) != 0) {
-        status = wxString::FromUTF8("连接失败！");
-        HIDState(status);
+    if (hid->ConnectHID(hid->GetHID_PATH_Num()) != 0) {
+        HIDState(wxString::FromUTF8("连接失败！"));
         // The reason on a line of its own.
         HIDState(wxString::FromUTF8(hid->open_failure().c_str()));
         return false;
     }
-    status = wxString::FromUTF8("连接成功！");
     DisconnectedReaderFlag = 0;
-    HIDState(status);
-    hid_info = hid->Get_Hid_info();
-    Set_port_log(wxString::FromUTF8(hid_info.c_str()));
+    HIDState(wxString::FromUTF8("连接成功！"));
+    Set_port_log(wxString::FromUTF8(hid->Get_Hid_info().c_str()));
     hid->Restart_Reader();
     return true;
 }
@@ -85,8 +79,7 @@ void HIDThread::serve_device()
         }
         if (hid->take_refused_frames() > 0)
             HIDState(wxString::FromUTF8("帧长度超过USB-HID报告的52字节，未发送"));
-        statusnum = hid->GetHIDData();
-        if (statusnum == -1) {
+        if (hid->GetHIDData() == -1) {
             // Reported once: the next pass closes the device and goes idle.
             post_int(id_sent_, -1);
             DisconnectedReaderFlag = 1;

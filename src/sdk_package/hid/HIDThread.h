@@ -22,10 +22,6 @@ public:
     const std::string& library_error() const { return hid->load_error(); }
 
     LibWinHid* hid;
-    int statusnum = 0;
-    wxString status;
-    std::string hid_path;
-    std::string hid_info;
 
     const RequestTable& requests() const override { return request_table(); }
     // The requests of this link, in the order they are tested.

@@ -35,7 +35,6 @@ void TCPThread::set_connect_target(const std::string& address, int port)
 
 void TCPThread::TcpState(const wxString& text)
 {
-    status = text;
     post_text(id_state_, text);
 }
 
@@ -65,18 +64,18 @@ void TCPThread::serve_connect_request()
     DisconnectedReaderFlag = 0;
     TcpState(wxString::FromUTF8("连接成功"));
     tcp->Restart_Reader();
-    // Each pass waits at most ~200 ms for the reader, so a disconnect
-    // request is seen within that time and an idle link costs nothing.
+    // Each pass waits for the reader's bytes, a frame to send or a request
+    // (they raise the thread's wake-up), so an idle link costs nothing.
     for (;;) {
         if (DisconnectedReaderFlag) {
             DisconnectedReaderFlag = 0;
             tcp->DisConnected();
             return;
         }
-        statusnum = tcp->GetServerData();
-        if (statusnum < 0) {
+        const int status = tcp->GetServerData();
+        if (status < 0) {
             // Reported once: the next pass closes the socket and goes idle.
-            post_int(id_sent_, statusnum);
+            post_int(id_sent_, status);
             DisconnectedReaderFlag = 1;
         }
     }

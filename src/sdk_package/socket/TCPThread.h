@@ -23,8 +23,6 @@ public:
     void set_connect_target(const std::string& address, int port);
 
     tcp_client* tcp;
-    int statusnum = 0;
-    wxString status;
 
     const RequestTable& requests() const override { return request_table(); }
     // The requests of this link, in the order they are tested.

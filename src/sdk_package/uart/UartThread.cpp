@@ -41,7 +41,6 @@ void UartThread::set_connect_target(const std::string& port, long baud)
 
 void UartThread::UartState(const wxString& text)
 {
-    status = text;
     post_text(id_state_, text);
 }
 
@@ -53,8 +52,7 @@ void UartThread::Set_port_log(const wxString& list)
 void UartThread::report_port_list_change()
 {
     if (libuart->Check_Serial_Com()) {
-        Port = wxString::FromUTF8(libuart->GetComPortNum().c_str());
-        Set_port_log(Port);
+        Set_port_log(wxString::FromUTF8(libuart->GetComPortNum().c_str()));
     }
 }
 

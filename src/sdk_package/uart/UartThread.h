@@ -29,9 +29,6 @@ public:
     void set_connect_target(const std::string& port, long baud);
 
     LibWinUart* libuart;
-    int statusnum = 0;
-    wxString status;
-    wxString Port;
 
     const RequestTable& requests() const override { return request_table(); }
     // The requests of this link, in the order they are tested.
