@@ -135,16 +135,16 @@ void MainAPP::show_custom_report(reply::Parser parser)
     custom_inventory_pannel* page = rfid_6c_tag_test_pannel->custom_inventory_subpannel;
     switch (parser) {
     case Parser::temperature:
-        page->SetTemperateTable(rx_data);
+        page->SetTemperateTable(rx_data, pakagelen);
         break;
     case Parser::match_data:
-        page->SetTable(rx_data);
+        page->SetTable(rx_data, pakagelen);
         break;
     case Parser::gb_match_data:
-        page->SetGBTable(rx_data);
+        page->SetGBTable(rx_data, pakagelen);
         break;
     case Parser::temperature1:
-        page->SetTemperate1Table(rx_data);
+        page->SetTemperate1Table(rx_data, pakagelen);
         break;
     case Parser::epc:
         page->SetEpcTable(rx_data, pakagelen);

@@ -253,6 +253,14 @@ TEST(SwitchAntennaPage, RefreshAndTagList)
     EXPECT_EQ(page->GetEpcBuffer(1), wxEmptyString);
 }
 
+// A plain report of the one-byte EPC `epc`'s tag (PC 0x08), as the
+// controller hands it over.
+void feed_plain(custom_inventory_pannel* page, uint8_t epc)
+{
+    const uint8_t data[] = {1, 0x08, 0x00, epc, 0x00, 0x08, 0x22, 0x00, 0x00, 0x0E, 0x0A, 0x3D};
+    page->SetEpcTable(data, sizeof data + 3);
+}
+
 TEST(CustomPage, StartPostsAndTheRunningStateStoresTheParameters)
 {
     Host<custom_inventory_pannel> host;
@@ -266,20 +274,20 @@ TEST(CustomPage, StartPostsAndTheRunningStateStoresTheParameters)
     custom_read_len = 9;
     WorkAntenna = 9;
     page->SetTagNumber(5);
-    add_line(page->GetListCtrl11(), wxT("E2 02 "));
+    feed_plain(page, 0x02);
 
     // A stop changes the label only.
     page->SetInventoryButton(0);
     EXPECT_EQ(page->GetStartInventory_button()->GetLabel(), kIdle);
     EXPECT_EQ(inventory_mode, 9);
-    EXPECT_EQ(page->GetListCtrl11()->GetItemCount(), 1);
+    EXPECT_EQ(page->GetEpcBufferNum(), 1);
 
     // A start stores the parameters and begins with an empty table.
     page->SetInventoryButton(1);
     EXPECT_EQ(page->GetStartInventory_button()->GetLabel(), kRunning);
     EXPECT_EQ(inventory_round, 1);
     EXPECT_EQ(inventory_mode, 0);
-    EXPECT_EQ(custom_read_len, 0);
+    EXPECT_EQ(custom_read_len, 6);
     EXPECT_EQ(WorkAntenna, 1);
     expect_zeroed(page);
     EXPECT_EQ(page->GetListCtrl11()->GetItemCount(), 0);
@@ -293,8 +301,8 @@ TEST(CustomPage, RefreshAndBoxes)
     custom_inventory_pannel* page = host.page;
     Recorder recorder;
     page->SetIdentifyTime(3L);
-    add_line(page->GetListCtrl11(), wxT("E2 03 "));
-    EXPECT_EQ(page->GetEpcBuffer(1), wxT("E2 03 "));
+    feed_plain(page, 0x03);
+    EXPECT_EQ(page->GetEpcBuffer(1), wxT("03 00 "));
     EXPECT_TRUE(click(page->GetFlashManu_button()));
     EXPECT_EQ(posted_type(recorder), wxEVT_FLASHINVENTORYMENU);
     expect_zeroed(page);

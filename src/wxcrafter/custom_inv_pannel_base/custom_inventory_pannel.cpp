@@ -1,6 +1,7 @@
 #include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
 
-#include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
+#include "wxcrafter/page_support/page_support.h"
+#include "wxcrafter/page_support/tag_list_file.h"
 
 uint8_t inventory_round = 0;
 uint8_t inventory_mode = 0;
@@ -8,78 +9,222 @@ uint8_t custom_read_len = 0;
 
 namespace {
 
-// Without round, match or antenna choices yet, an inventory is one round of
-// the plain EPC inventory on the first antenna: the full page's defaults.
-const uint8_t kRounds = 1;
-const uint8_t kPlainEpc = 0;
-const uint8_t kFirstAntenna = 1;
+// The length box holds at most this many digits.
+const size_t kLenDigits = 3;
 
 }  // namespace
 
 custom_inventory_pannel::custom_inventory_pannel(wxWindow* parent)
     : custom_inventory_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL),
-      inventory_counters(this)
+      view(*this, *m_listCtrl11, table.tags()),
+      running(false)
 {
-    reset_table();
+    set_stats_fonts();
+    m_listCtrl11->set_source([this](long row, long column) -> std::string {
+        if (row >= table.size() || column < 0 || column >= static_cast<long>(columns.size()))
+            return std::string();
+        return table.cell(static_cast<int>(row), columns[static_cast<size_t>(column)].what);
+    });
+    // The columns of the first mode, without touching the globals.
+    set_columns(mode_columns(*match_mode_at(0)));
 }
 
-custom_inventory_pannel::~custom_inventory_pannel() {}
-
-void custom_inventory_pannel::reset_table()
+custom_inventory_pannel::~custom_inventory_pannel()
 {
-    reset_list_columns(m_listCtrl11, {{"ID", 50},
-                                      {"类型", 40},
-                                      {"EPC", 300},
-                                      {"PC", 80},
-                                      {"识别次数", 100},
-                                      {"RSSI", 80},
-                                      {"载波频率", 100}});
-    reset_counts();
+    // The list outlives the table by the base's destructor.
+    m_listCtrl11->set_source(nullptr);
 }
 
-void custom_inventory_pannel::StartInventory(wxCommandEvent& event)
+void custom_inventory_pannel::set_columns(const std::vector<list_column>& shown)
 {
-    post_request(wxEVT_CUSTOMINVENTORY);
-    event.Skip();
+    columns = shown;
+    m_listCtrl11->ClearAll();
+    for (const list_column& c : columns)
+        m_listCtrl11->AppendColumn(wxString::FromUTF8(c.heading), wxLIST_FORMAT_LEFT, c.width);
+    view.restart();
 }
 
-void custom_inventory_pannel::FlashMenu(wxCommandEvent& event)
+bool custom_inventory_pannel::read_len(unsigned long& value) const
 {
-    zero_stats();
-    reset_table();
-    post_request(wxEVT_FLASHINVENTORYMENU);
-    event.Skip();
+    return leading_decimal(readlen_textCtrl->GetValue(), kMaxReadLen, value);
+}
+
+void custom_inventory_pannel::SetListmode(int sel)
+{
+    table.clear();
+    const match_mode* mode = match_mode_at(sel);
+    if (!mode) {
+        set_columns({});
+        return;
+    }
+    inventory_mode = mode->inventory_mode;
+    unsigned long len = static_cast<unsigned long>(mode->read_len);
+    // A length the reader cannot take is refused at the start; it never
+    // goes out cut to its low byte.
+    if (mode->read_len >= 0 || read_len(len))
+        custom_read_len = static_cast<uint8_t>(len);
+    set_columns(mode_columns(*mode));
 }
 
 void custom_inventory_pannel::SetInventoryButton(uint8_t state)
 {
     inventory_stats::SetInventoryButton(state);
-    if (state != 1)
+    running = state == 1;
+    for (wxWindow* choice : {static_cast<wxWindow*>(Membank_choice), static_cast<wxWindow*>(Inventoryround_spinCtrl),
+                             static_cast<wxWindow*>(SelectANT_choice)})
+        choice->Enable(!running);
+    if (!running)
         return;
-    // The controller posts the link's request right after this call.
-    inventory_round = kRounds;
-    inventory_mode = kPlainEpc;
-    custom_read_len = 0;
-    WorkAntenna = kFirstAntenna;
+    // The controller has the link send 0x8A right after this.
+    inventory_round = static_cast<uint8_t>(Inventoryround_spinCtrl->GetValue());
+    SetListmode(Membank_choice->GetSelection());
+    antennas.start(GetWorkAntenna(), WorkAntenna);
     zero_stats();
-    reset_table();
+}
+
+void custom_inventory_pannel::StartInventory(wxCommandEvent& event)
+{
+    if (!running) {
+        const match_mode* mode = match_mode_at(Membank_choice->GetSelection());
+        unsigned long len = 0;
+        if (mode && mode->read_len < 0 && !read_len(len)) {
+            show_refusal(u8("匹配长度范围:0~255！"));
+            return;
+        }
+    }
+    post_request(wxEVT_CUSTOMINVENTORY);
+    event.Skip();
+}
+
+void custom_inventory_pannel::ivnetoryround_input(wxCommandEvent&) {}
+
+void custom_inventory_pannel::select_read_membank(wxCommandEvent&)
+{
+    const int sel = Membank_choice->GetSelection();
+    SetListmode(sel);
+    readlen_textCtrl->SetValue(wxEmptyString);
+    if (const match_mode* mode = match_mode_at(sel))
+        readlen_textCtrl->Enable(mode->read_len < 0);
+}
+
+void custom_inventory_pannel::ReadLenEnter(wxCommandEvent&)
+{
+    const wxString text = readlen_textCtrl->GetValue();
+    if (text.empty())
+        return;
+    bool digits = text.length() <= kLenDigits;
+    for (wxUniChar c : text)
+        digits = digits && is_decimal_digit(c);
+    // Emptying the box raises this handler once more, on an empty box.
+    if (!digits)
+        readlen_textCtrl->SetValue(wxEmptyString);
+}
+
+void custom_inventory_pannel::NewTagInter(wxCommandEvent&) {}
+
+void custom_inventory_pannel::FlashMenu(wxCommandEvent& event)
+{
+    zero_stats();
+    SetListmode(Membank_choice->GetSelection());
+    post_request(wxEVT_FLASHINVENTORYMENU);
+    event.Skip();
+}
+
+void custom_inventory_pannel::SaveTag(wxCommandEvent&)
+{
+    // The data field holds the list's sixth column, whatever it shows.
+    const custom_column data = columns.size() > 5 ? columns[5].what : custom_column::data;
+    save_tag_file(this, [this, data](const std::string& path) {
+        return write_lines(path, static_cast<size_t>(table.size()),
+                           [this, data](size_t i) { return table.file_line(static_cast<int>(i), data); });
+    });
+}
+
+void custom_inventory_pannel::SetAntMode(int reader_type)
+{
+    antennas.set_reader_type(reader_type);
+    const wxArrayString items = antenna_items(antennas);
+    SelectANT_choice->Set(items);
+    if (!items.IsEmpty())
+        SelectANT_choice->SetSelection(0);
+}
+
+char custom_inventory_pannel::GetWorkAntenna()
+{
+    return static_cast<char>(SelectANT_choice->GetSelection());
+}
+
+int custom_inventory_pannel::change_work_ant()
+{
+    return antennas.next();
+}
+
+int custom_inventory_pannel::GetEpcBufferNum()
+{
+    return table.size();
 }
 
 wxString custom_inventory_pannel::GetEpcBuffer(unsigned int i)
 {
-    return list_cell(m_listCtrl11, i, 2);
+    if (i == 0 || i > static_cast<unsigned int>(table.size()))
+        return wxString();
+    return wxString::FromUTF8(table.cell(static_cast<int>(i - 1), custom_column::epc));
 }
 
-void custom_inventory_pannel::SetAntMode(int) {}
-
-int custom_inventory_pannel::change_work_ant()
+void custom_inventory_pannel::AcumulateTime()
 {
-    return 0;
+    const long speed = table.tags().tally().tick_second();
+    SetAcumulatetime(wxString::FromUTF8(table.tags().tally().seconds()));
+    SetIdentifyTime(speed);
 }
 
-void custom_inventory_pannel::SetTemperateTable(uint8_t*) {}
-void custom_inventory_pannel::SetTemperate1Table(uint8_t*) {}
-void custom_inventory_pannel::SetTable(uint8_t*) {}
-void custom_inventory_pannel::SetGBTable(uint8_t*) {}
-void custom_inventory_pannel::SetEpcTable(uint8_t*, uint8_t) {}
-void custom_inventory_pannel::SetVelaTagTempTable(uint8_t*, uint8_t) {}
+int custom_inventory_pannel::Get_Time_State()
+{
+    return table.tags().tally().time_state();
+}
+
+bool custom_inventory_pannel::Get_Speed_State()
+{
+    return table.tags().tally().speed_state();
+}
+
+void custom_inventory_pannel::SetRSSI()
+{
+    view.show_rssi();
+}
+
+void custom_inventory_pannel::add_report(custom_report_kind kind, const uint8_t* data, uint8_t len)
+{
+    if (table.add(kind, data, len).what != tag_table::outcome::rejected)
+        view.changed();
+}
+
+void custom_inventory_pannel::SetEpcTable(const uint8_t* data, uint8_t len)
+{
+    add_report(custom_report_kind::plain_epc, data, len);
+}
+
+void custom_inventory_pannel::SetTable(const uint8_t* data, uint8_t len)
+{
+    add_report(custom_report_kind::match_data, data, len);
+}
+
+void custom_inventory_pannel::SetGBTable(const uint8_t* data, uint8_t len)
+{
+    add_report(custom_report_kind::gb_match_data, data, len);
+}
+
+void custom_inventory_pannel::SetTemperateTable(const uint8_t* data, uint8_t len)
+{
+    add_report(custom_report_kind::magnus, data, len);
+}
+
+void custom_inventory_pannel::SetTemperate1Table(const uint8_t* data, uint8_t len)
+{
+    add_report(custom_report_kind::nmv2d, data, len);
+}
+
+void custom_inventory_pannel::SetVelaTagTempTable(const uint8_t* data, uint8_t len)
+{
+    add_report(custom_report_kind::velatag, data, len);
+}

@@ -1,9 +1,13 @@
 #include "wxcrafter/page_support/inventory_stats.h"
 
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/font.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
+#include <wx/stdpaths.h>
 
+#include "wxcrafter/page_support/antenna_rotation.h"
 #include "wxcrafter/page_support/page_support.h"
 
 namespace {
@@ -136,6 +140,54 @@ void inventory_stats::SetMinRSSI(wxString text)
 void inventory_stats::SetMaxRSSI(wxString text)
 {
     MaxRSSI_textCtrl->SetValue(text);
+}
+
+void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write)
+{
+    wxFileDialog dialog(page, u8("保存EPC"), wxStandardPaths::Get().GetDocumentsDir(), wxT("EPC Table"),
+                        wxT("txt files (*.txt)|*.txt"), wxFD_SAVE);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    // GTK fills in the whole path only when the operator accepts on screen;
+    // the folder and the name are known however the dialog was answered.
+    wxString path = dialog.GetPath();
+    if (path.empty())
+        path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+    switch (write(std::string(path.utf8_str()))) {
+    case file_status::ok:
+        break;
+    case file_status::cannot_create:
+        show_refusal(u8("无法创建文件：") + path);
+        break;
+    case file_status::write_failed:
+        show_refusal(u8("标签列表未能完整写入文件：") + path);
+        break;
+    }
+}
+
+wxArrayString antenna_items(const antenna_rotation& rotation)
+{
+    wxArrayString items;
+    for (const antenna_rotation::entry& e : rotation.entries())
+        items.Add(wxString::FromUTF8(e.text));
+    return items;
+}
+
+void fit_antenna_choice(wxChoice* choice)
+{
+    const wxArrayString shown = choice->GetStrings();
+    const int selection = choice->GetSelection();
+    antenna_rotation rotation;
+    wxArrayString every = antenna_items(rotation);
+    for (int reader_type = 0; reader_type <= 2; ++reader_type) {
+        rotation.set_reader_type(reader_type);
+        for (const wxString& item : antenna_items(rotation))
+            every.Add(item);
+    }
+    choice->Set(every);
+    choice->SetMinSize(wxSize(choice->GetBestSize().GetWidth(), -1));
+    choice->Set(shown);
+    choice->SetSelection(selection);
 }
 
 void reset_list_columns(wxListCtrl* list, std::initializer_list<std::pair<const char*, int>> columns)

@@ -8,14 +8,19 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <utility>
 
+#include <wx/arrstr.h>
 #include <wx/button.h>
+#include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/string.h>
 #include <wx/textctrl.h>
+
+#include "wxcrafter/page_support/tag_list_file.h"
 
 class inventory_stats {
 public:
@@ -83,6 +88,19 @@ protected:
     wxButton* FlashManu_button = nullptr;
     wxButton* SaveTag_button = nullptr;
 };
+
+class antenna_rotation;
+
+// The "保存标签" button of `page`: asks where to save, has `write` fill the
+// file at that path (UTF-8), and tells the operator when it could not.
+void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write);
+
+// The entries of `rotation` as an antenna choice lists them.
+wxArrayString antenna_items(const antenna_rotation& rotation);
+
+// Makes `choice` as wide as the longest antenna entry of any reader type,
+// so that the entries a connected reader brings never widen the page.
+void fit_antenna_choice(wxChoice* choice);
 
 // Empties `list` of lines and columns and appends `columns` (title, width in
 // pixels), left-aligned.

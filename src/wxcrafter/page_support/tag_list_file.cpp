@@ -16,14 +16,20 @@ int announced_epc_bytes(uint8_t b)
 
 }  // namespace
 
-std::string tag_list_line(const tag_row& row)
+std::string file_epc_text(const tag_row& row)
 {
-    std::string line = "PC = " + pc_text(row) + " ; EPC = ";
+    std::string text;
     const int shown = announced_epc_bytes(row.pc[0]);
     for (int i = 0; i < shown; ++i) {
-        line += convert_type(row.epc[i], 16);
-        line += ' ';
+        text += convert_type(row.epc[i], 16);
+        text += ' ';
     }
+    return text;
+}
+
+std::string tag_list_line(const tag_row& row)
+{
+    std::string line = "PC = " + pc_text(row) + " ; EPC = " + file_epc_text(row);
     line += " ; freq = " + std::to_string(row.freq_khz) + " Khz ";
     line += " ; rssi = " + std::to_string(row.rssi) + "dBm ; ";
     line += counts_text(row);

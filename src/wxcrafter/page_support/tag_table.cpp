@@ -31,11 +31,10 @@ std::string_view key_of(const uint8_t* epc, uint8_t len)
 
 }  // namespace
 
-bool parse_plain_report(const uint8_t* data, uint8_t len, plain_report& out)
+bool parse_plain_head(const uint8_t* data, int count, int tail, plain_report& out, int& fields)
 {
-    if (len <= kStatusReplyMax)
+    if (count < kHead)
         return false;
-    const int count = len - kFrameOverhead;  // at least 2: antenna and PC byte 0
     const uint8_t p = data[1];
 
     // n: antenna, PC and EPC bytes together.
@@ -49,14 +48,14 @@ bool parse_plain_report(const uint8_t* data, uint8_t len, plain_report& out)
     }
 
     if (out.kind == tag_kind::none) {
-        // RSSI and frequency follow the PC at once.
-        if (count < kHead + kTrail)
+        // The fields follow the PC at once.
+        if (count < kHead + tail)
             return false;
         out.epc = kNoEpc;
         out.epc_len = 1;
         n = kHead;
     } else {
-        if (n - kHead > kMaxEpc || count < n + kTrail)
+        if (n - kHead > kMaxEpc || count < n + tail)
             return false;
         out.epc = data + kHead;
         out.epc_len = static_cast<uint8_t>(n - kHead);
@@ -64,6 +63,17 @@ bool parse_plain_report(const uint8_t* data, uint8_t len, plain_report& out)
     out.antenna = data[0];
     out.pc[0] = data[1];
     out.pc[1] = data[2];
+    fields = n;
+    return true;
+}
+
+bool parse_plain_report(const uint8_t* data, uint8_t len, plain_report& out)
+{
+    if (len <= kStatusReplyMax)
+        return false;
+    int n = 0;
+    if (!parse_plain_head(data, len - kFrameOverhead, kTrail, out, n))
+        return false;
     out.rssi = data + n;
     out.freq_khz = be24(data + n + 4);
     return true;
@@ -80,15 +90,21 @@ tag_table::result tag_table::add_report(const uint8_t* data, uint8_t len)
     plain_report report;
     if (!parse_plain_report(data, len, report))
         return {outcome::rejected, -1};
+    return add(report);
+}
 
+tag_table::result tag_table::add(const plain_report& report)
+{
     int antenna = report.antenna - 1;
     if (antenna >= kAntennas)
         antenna = rules.high_antennas_on_last ? kAntennas - 1 : -1;
 
     // The RSSI formula divides by the EPC length; a report without an EPC
     // counts its one stored byte.
-    const int rssi = rssi_calc.Calculate_Rssi(reinterpret_cast<const char*>(report.rssi),
-                                              static_cast<uint8_t>(report.epc_len + kHead));
+    const bool has_rssi = report.rssi != nullptr;
+    const int rssi = has_rssi ? rssi_calc.Calculate_Rssi(reinterpret_cast<const char*>(report.rssi),
+                                                         static_cast<uint8_t>(report.epc_len + kHead))
+                              : 0;
     stats.count_report();
 
     const auto found = index.find(key_of(report.epc, report.epc_len));
@@ -100,10 +116,14 @@ tag_table::result tag_table::add_report(const uint8_t* data, uint8_t len)
             r.pc[0] = report.pc[0];
             r.pc[1] = report.pc[1];
         }
-        remove_rssi(r.rssi);
-        r.rssi = rssi;
-        add_rssi(rssi);
-        r.freq_khz = report.freq_khz;
+        if (has_rssi) {
+            if (r.has_rssi)
+                remove_rssi(r.rssi);
+            r.rssi = rssi;
+            r.has_rssi = true;
+            add_rssi(rssi);
+            r.freq_khz = report.freq_khz;
+        }
         return {outcome::known_tag, found->second};
     }
 
@@ -116,14 +136,17 @@ tag_table::result tag_table::add_report(const uint8_t* data, uint8_t len)
     std::memcpy(r.epc, report.epc, report.epc_len);
     r.epc_len = report.epc_len;
     r.kind = report.kind;
-    r.freq_khz = report.freq_khz;
     if (antenna >= 0)
         r.counts[antenna] = 1;
-    r.rssi = rssi;
+    if (has_rssi) {
+        r.freq_khz = report.freq_khz;
+        r.rssi = rssi;
+        r.has_rssi = true;
+        add_rssi(rssi);
+    }
     rows.push_back(r);
     const int at = size() - 1;
     index.emplace(key_of(rows.back().epc, rows.back().epc_len), at);
-    add_rssi(rssi);
     stats.note_tags(size());
     return {outcome::new_tag, at};
 }

@@ -34,9 +34,18 @@ struct plain_report {
     const uint8_t* epc;
     uint8_t epc_len;        // 1..32
     tag_kind kind;
-    const uint8_t* rssi;    // the four RSSI bytes
+    const uint8_t* rssi;    // the four RSSI bytes; nullptr: no RSSI, no frequency
     uint32_t freq_khz;      // 24-bit carrier frequency
 };
+
+// Reads antenna, PC and EPC of a report of `count` data bytes: the PC's
+// first byte P gives the EPC words in its top five bits ("6C"), or, below
+// 8, in the whole byte when they fit ("GB"); else the report has no EPC
+// ("void") and is stored with the one-byte EPC 00. `tail` more bytes must
+// follow the EPC; `fields` tells where they begin. False for an EPC longer
+// than 32 bytes or a report shorter than its fields. Leaves the RSSI and
+// the frequency of `out` alone.
+bool parse_plain_head(const uint8_t* data, int count, int tail, plain_report& out, int& fields);
 
 // Reads one plain report: antenna, PC, EPC, four RSSI bytes, three
 // frequency bytes. `len` is the reply frame's length byte: the report is
@@ -53,7 +62,8 @@ struct tag_row {
     tag_kind kind;        // as first seen
     uint32_t freq_khz;    // of the latest report
     uint16_t counts[8];   // reads on antennas 1..8, stopping at 65535
-    int rssi;             // dBm, of the latest report
+    int rssi;             // dBm, of the latest report; 0 when none carried one
+    bool has_rssi;        // a report of this tag carried an RSSI
 };
 
 // Columns of the plain tag list, in screen order.
@@ -91,12 +101,15 @@ public:
     // One plain tag report, `data` holding the len - 3 data bytes of a
     // reply whose frame length byte is `len` (see parse_plain_report).
     result add_report(const uint8_t* data, uint8_t len);
+    // One report already read; its pointers are read during the call only.
+    // A report without RSSI leaves the row's RSSI and frequency as they are.
+    result add(const plain_report& report);
 
     int size() const { return static_cast<int>(rows.size()); }
     // `i` below size().
     const tag_row& row(int i) const { return rows[static_cast<size_t>(i)]; }
 
-    // Lowest and highest RSSI over the rows; false without rows.
+    // Lowest and highest RSSI over the rows that have one; false without.
     bool rssi_range(int& lowest, int& highest) const;
 
     // The list's text of `column` in row `i` (below size()).

@@ -1,9 +1,5 @@
 #include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 
-#include <wx/filedlg.h>
-#include <wx/filename.h>
-#include <wx/stdpaths.h>
-
 #include "wxcrafter/page_support/page_support.h"
 #include "wxcrafter/page_support/tag_list_file.h"
 
@@ -26,9 +22,7 @@ const tag_column kColumns[] = {tag_column::id,     tag_column::kind, tag_column:
 realtime_inventory_pannel::realtime_inventory_pannel(wxWindow* parent)
     : realtime_inventory_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL),
       table(kRealtimeRules),
-      refresh_timer(this),
-      shown_tags(0),
-      shown_reports("0")
+      view(*this, *m_listCtrl13, table)
 {
     set_stats_fonts();
     SelectANT_choice->Enable(true);
@@ -38,12 +32,10 @@ realtime_inventory_pannel::realtime_inventory_pannel(wxWindow* parent)
         return table.cell(static_cast<int>(row), kColumns[column]);
     });
     reset_list();
-    Bind(wxEVT_TIMER, &realtime_inventory_pannel::show_table, this, refresh_timer.GetId());
 }
 
 realtime_inventory_pannel::~realtime_inventory_pannel()
 {
-    refresh_timer.Stop();
     // The list outlives the table by the base's destructor.
     m_listCtrl13->set_source(nullptr);
 }
@@ -88,10 +80,8 @@ void realtime_inventory_pannel::NewTagInter(wxCommandEvent&) {}
 
 void realtime_inventory_pannel::FlashMenu(wxCommandEvent& event)
 {
-    refresh_timer.Stop();
     table.clear();
-    shown_tags = 0;
-    shown_reports = "0";
+    view.restart();
     zero_stats();
     reset_list();
     post_request(wxEVT_FLASHINVENTORYMENU);
@@ -100,25 +90,7 @@ void realtime_inventory_pannel::FlashMenu(wxCommandEvent& event)
 
 void realtime_inventory_pannel::SaveTag(wxCommandEvent&)
 {
-    wxFileDialog dialog(this, u8("保存EPC"), wxStandardPaths::Get().GetDocumentsDir(), wxT("EPC Table"),
-                        wxT("txt files (*.txt)|*.txt"), wxFD_SAVE);
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    // GTK fills in the whole path only when the operator accepts on screen;
-    // the folder and the name are known however the dialog was answered.
-    wxString path = dialog.GetPath();
-    if (path.empty())
-        path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
-    switch (save_tag_list(std::string(path.utf8_str()), table)) {
-    case file_status::ok:
-        break;
-    case file_status::cannot_create:
-        show_refusal(u8("无法创建文件：") + path);
-        break;
-    case file_status::write_failed:
-        show_refusal(u8("标签列表未能完整写入文件：") + path);
-        break;
-    }
+    save_tag_file(this, [this](const std::string& path) { return save_tag_list(path, table); });
 }
 
 int realtime_inventory_pannel::GetEpcBufferNum()
@@ -153,9 +125,7 @@ bool realtime_inventory_pannel::Get_Speed_State()
 void realtime_inventory_pannel::SetAntMode(int reader_type)
 {
     antennas.set_reader_type(reader_type);
-    wxArrayString items;
-    for (const antenna_rotation::entry& e : antennas.entries())
-        items.Add(wxString::FromUTF8(e.text));
+    const wxArrayString items = antenna_items(antennas);
     SelectANT_choice->Set(items);
     if (!items.IsEmpty())
         SelectANT_choice->SetSelection(0);
@@ -166,7 +136,7 @@ wxString realtime_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
     const tag_table::result added = table.add_report(data, len);
     if (added.what == tag_table::outcome::rejected)
         return wxString();
-    schedule_show();
+    view.changed();
     if (added.what != tag_table::outcome::new_tag)
         return wxString();
     return wxString::FromUTF8(table.cell(added.row, tag_column::epc));
@@ -190,30 +160,5 @@ uint8_t realtime_inventory_pannel::GetWorkAntenna()
 
 void realtime_inventory_pannel::SetRSSI()
 {
-    int lowest = 0;
-    int highest = 0;
-    if (!table.rssi_range(lowest, highest))
-        return;
-    SetMinRSSI(wxString::Format(wxT("%d"), lowest));
-    SetMaxRSSI(wxString::Format(wxT("%d"), highest));
-}
-
-void realtime_inventory_pannel::schedule_show()
-{
-    if (!refresh_timer.IsRunning())
-        refresh_timer.StartOnce(kRefreshMs);
-}
-
-void realtime_inventory_pannel::show_table(wxTimerEvent&)
-{
-    m_listCtrl13->show_rows(table.size());
-    if (table.size() != shown_tags) {
-        shown_tags = table.size();
-        SetTagNumber(shown_tags);
-    }
-    if (table.tally().reports() != shown_reports) {
-        shown_reports = table.tally().reports();
-        SetAcumulateData(wxString::FromUTF8(shown_reports));
-    }
-    SetRSSI();
+    view.show_rssi();
 }

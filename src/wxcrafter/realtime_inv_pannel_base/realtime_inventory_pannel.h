@@ -3,8 +3,8 @@
 // the controller to start or stop the inventory. Each tag report the
 // controller hands over goes into the page's tag table; the list, the tag
 // count, the reports received and the lowest and highest RSSI follow the
-// table at most every kRefreshMs, so a reader reporting as fast as it can
-// never holds up the window.
+// table at most every tag_table_view::kRefreshMs, so a reader reporting as
+// fast as it can never holds up the window.
 #pragma once
 
 #include "reader_params.h"
@@ -12,17 +12,14 @@
 #include <cstdint>
 
 #include <wx/string.h>
-#include <wx/timer.h>
 
 #include "wxcrafter/page_support/antenna_rotation.h"
 #include "wxcrafter/page_support/tag_table.h"
+#include "wxcrafter/page_support/tag_table_view.h"
 #include "wxcrafter/realtime_inv_pannel_base/realtime_invt_wxcraft.h"
 
 class realtime_inventory_pannel : public realtime_inventory_pannelBase {
 public:
-    // Longest time a report waits before the page shows it.
-    static const int kRefreshMs = 100;
-
     explicit realtime_inventory_pannel(wxWindow* parent);
     virtual ~realtime_inventory_pannel();
 
@@ -68,14 +65,8 @@ protected:
 
 private:
     void reset_list();
-    // Shows what the table gained since it was last shown.
-    void show_table(wxTimerEvent& event);
-    void schedule_show();
 
     tag_table table;
     antenna_rotation antennas;
-    wxTimer refresh_timer;
-    // What the boxes show, so that unchanged boxes are not written again.
-    int shown_tags;
-    std::string shown_reports;
+    tag_table_view view;
 };

@@ -9,16 +9,6 @@ static bool bBitmapLoaded = false;
 
 namespace {
 
-// The antenna entries offered before the reader type is known.
-wxArrayString first_antenna_items()
-{
-    const antenna_rotation initial;
-    wxArrayString items;
-    for (const antenna_rotation::entry& e : initial.entries())
-        items.Add(wxString::FromUTF8(e.text));
-    return items;
-}
-
 // A label beside its control, centred in `row`.
 void add_labelled(wxSizer* row, wxWindow* label, wxWindow* control)
 {
@@ -44,8 +34,10 @@ realtime_inventory_pannelBase::realtime_inventory_pannelBase(wxWindow* parent, w
     control_box->Add(StartInventory_button, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
 
     SelectANT_staticText = new wxStaticText(this, wxID_ANY, u8("选择天线:"));
-    SelectANT_choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, first_antenna_items());
+    SelectANT_choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                    antenna_items(antenna_rotation()));
     SelectANT_choice->SetSelection(0);
+    fit_antenna_choice(SelectANT_choice);
     SelectANT_choice->Enable(false);
     add_labelled(control_box, SelectANT_staticText, SelectANT_choice);
 
