@@ -138,6 +138,19 @@ void inventory_stats::SetMaxRSSI(wxString text)
     MaxRSSI_textCtrl->SetValue(text);
 }
 
+void inventory_stats::show_rssi_range(int lowest, int highest)
+{
+    SetMinRSSI(wxString::Format(wxT("%d"), lowest));
+    SetMaxRSSI(wxString::Format(wxT("%d"), highest));
+}
+
+void inventory_stats::show_second(inventory_tally& tally)
+{
+    const long speed = tally.tick_second();
+    SetAcumulatetime(wxString::FromUTF8(tally.seconds()));
+    SetIdentifyTime(speed);
+}
+
 void reset_list_columns(wxListCtrl* list, std::initializer_list<std::pair<const char*, int>> columns)
 {
     list->ClearAll();

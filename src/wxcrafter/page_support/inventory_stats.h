@@ -17,6 +17,8 @@
 #include <wx/string.h>
 #include <wx/textctrl.h>
 
+#include "wxcrafter/page_support/inventory_tally.h"
+
 class inventory_stats {
 public:
     // The start button's label: 1 running ("停止盘存"), else idle ("开始盘存").
@@ -29,6 +31,11 @@ public:
     void SetAcumulatetime(wxString text);
     void SetMinRSSI(wxString text);
     void SetMaxRSSI(wxString text);
+    // The lowest and highest RSSI, each with "%d".
+    void show_rssi_range(int lowest, int highest);
+    // One second of a running inventory: `tally` moves on, and the running
+    // time and the mean reports per second are shown.
+    void show_second(inventory_tally& tally);
 
     wxButton* GetStartInventory_button() { return StartInventory_button; }
     wxStaticText* GetInventoryTagNumber_staticText() { return InventoryTagNumber_staticText; }

@@ -19,11 +19,7 @@ int announced_epc_bytes(uint8_t b)
 std::string tag_list_line(const tag_row& row)
 {
     std::string line = "PC = " + pc_text(row) + " ; EPC = ";
-    const int shown = announced_epc_bytes(row.pc[0]);
-    for (int i = 0; i < shown; ++i) {
-        line += convert_type(row.epc[i], 16);
-        line += ' ';
-    }
+    line += epc_text(row.epc, announced_epc_bytes(row.pc[0]));
     line += " ; freq = " + std::to_string(row.freq_khz) + " Khz ";
     line += " ; rssi = " + std::to_string(row.rssi) + "dBm ; ";
     line += counts_text(row);

@@ -1,11 +1,6 @@
 #include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 
-#include <wx/filedlg.h>
-#include <wx/filename.h>
-#include <wx/stdpaths.h>
-
 #include "wxcrafter/page_support/page_support.h"
-#include "wxcrafter/page_support/tag_list_file.h"
 
 uint8_t WorkAntenna = 0;
 uint8_t SelectInventoryMode = 0;
@@ -18,35 +13,18 @@ namespace {
 // above 8 on antenna 8.
 const tag_table_rules kRealtimeRules = {true, true};
 
-const tag_column kColumns[] = {tag_column::id,     tag_column::kind, tag_column::epc, tag_column::pc,
-                               tag_column::counts, tag_column::rssi, tag_column::freq};
-
 }  // namespace
 
 realtime_inventory_pannel::realtime_inventory_pannel(wxWindow* parent)
     : realtime_inventory_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL),
-      table(kRealtimeRules),
-      refresh_timer(this),
-      shown_tags(0),
-      shown_reports("0")
+      listed_tag_table(kRealtimeRules, this, m_listCtrl13)
 {
     set_stats_fonts();
     SelectANT_choice->Enable(true);
-    m_listCtrl13->set_source([this](long row, long column) -> std::string {
-        if (row >= table.size() || column < 0 || column >= static_cast<long>(WXSIZEOF(kColumns)))
-            return std::string();
-        return table.cell(static_cast<int>(row), kColumns[column]);
-    });
     reset_list();
-    Bind(wxEVT_TIMER, &realtime_inventory_pannel::show_table, this, refresh_timer.GetId());
 }
 
-realtime_inventory_pannel::~realtime_inventory_pannel()
-{
-    refresh_timer.Stop();
-    // The list outlives the table by the base's destructor.
-    m_listCtrl13->set_source(nullptr);
-}
+realtime_inventory_pannel::~realtime_inventory_pannel() {}
 
 void realtime_inventory_pannel::reset_list()
 {
@@ -57,7 +35,7 @@ void realtime_inventory_pannel::reset_list()
                                       {"识别次数", 100},
                                       {"RSSI", 80},
                                       {"载波频率", 100}});
-    m_listCtrl13->show_rows(table.size());
+    show_rows();
 }
 
 void realtime_inventory_pannel::StartInventory(wxCommandEvent& event)
@@ -88,10 +66,7 @@ void realtime_inventory_pannel::NewTagInter(wxCommandEvent&) {}
 
 void realtime_inventory_pannel::FlashMenu(wxCommandEvent& event)
 {
-    refresh_timer.Stop();
-    table.clear();
-    shown_tags = 0;
-    shown_reports = "0";
+    clear_table();
     zero_stats();
     reset_list();
     post_request(wxEVT_FLASHINVENTORYMENU);
@@ -100,54 +75,7 @@ void realtime_inventory_pannel::FlashMenu(wxCommandEvent& event)
 
 void realtime_inventory_pannel::SaveTag(wxCommandEvent&)
 {
-    wxFileDialog dialog(this, u8("保存EPC"), wxStandardPaths::Get().GetDocumentsDir(), wxT("EPC Table"),
-                        wxT("txt files (*.txt)|*.txt"), wxFD_SAVE);
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    // GTK fills in the whole path only when the operator accepts on screen;
-    // the folder and the name are known however the dialog was answered.
-    wxString path = dialog.GetPath();
-    if (path.empty())
-        path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
-    switch (save_tag_list(std::string(path.utf8_str()), table)) {
-    case file_status::ok:
-        break;
-    case file_status::cannot_create:
-        show_refusal(u8("无法创建文件：") + path);
-        break;
-    case file_status::write_failed:
-        show_refusal(u8("标签列表未能完整写入文件：") + path);
-        break;
-    }
-}
-
-int realtime_inventory_pannel::GetEpcBufferNum()
-{
-    return table.size();
-}
-
-wxString realtime_inventory_pannel::GetEpcBuffer(unsigned int i)
-{
-    if (i == 0 || i > static_cast<unsigned int>(table.size()))
-        return wxString();
-    return wxString::FromUTF8(table.cell(static_cast<int>(i - 1), tag_column::epc));
-}
-
-void realtime_inventory_pannel::AcumulateTime()
-{
-    const long speed = table.tally().tick_second();
-    SetAcumulatetime(wxString::FromUTF8(table.tally().seconds()));
-    SetIdentifyTime(speed);
-}
-
-int realtime_inventory_pannel::Get_Time_State()
-{
-    return table.tally().time_state();
-}
-
-bool realtime_inventory_pannel::Get_Speed_State()
-{
-    return table.tally().speed_state();
+    save_table(this);
 }
 
 void realtime_inventory_pannel::SetAntMode(int reader_type)
@@ -163,13 +91,7 @@ void realtime_inventory_pannel::SetAntMode(int reader_type)
 
 wxString realtime_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
 {
-    const tag_table::result added = table.add_report(data, len);
-    if (added.what == tag_table::outcome::rejected)
-        return wxString();
-    schedule_show();
-    if (added.what != tag_table::outcome::new_tag)
-        return wxString();
-    return wxString::FromUTF8(table.cell(added.row, tag_column::epc));
+    return take_report(data, len);
 }
 
 int realtime_inventory_pannel::change_work_ant()
@@ -186,34 +108,4 @@ void realtime_inventory_pannel::SessionSelect(bool enable)
 uint8_t realtime_inventory_pannel::GetWorkAntenna()
 {
     return static_cast<uint8_t>(SelectANT_choice->GetSelection());
-}
-
-void realtime_inventory_pannel::SetRSSI()
-{
-    int lowest = 0;
-    int highest = 0;
-    if (!table.rssi_range(lowest, highest))
-        return;
-    SetMinRSSI(wxString::Format(wxT("%d"), lowest));
-    SetMaxRSSI(wxString::Format(wxT("%d"), highest));
-}
-
-void realtime_inventory_pannel::schedule_show()
-{
-    if (!refresh_timer.IsRunning())
-        refresh_timer.StartOnce(kRefreshMs);
-}
-
-void realtime_inventory_pannel::show_table(wxTimerEvent&)
-{
-    m_listCtrl13->show_rows(table.size());
-    if (table.size() != shown_tags) {
-        shown_tags = table.size();
-        SetTagNumber(shown_tags);
-    }
-    if (table.tally().reports() != shown_reports) {
-        shown_reports = table.tally().reports();
-        SetAcumulateData(wxString::FromUTF8(shown_reports));
-    }
-    SetRSSI();
 }

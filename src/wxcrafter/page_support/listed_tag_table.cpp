@@ -1,0 +1,111 @@
+#include "wxcrafter/page_support/listed_tag_table.h"
+
+#include "wxcrafter/page_support/save_tag_file.h"
+#include "wxcrafter/page_support/tag_list_file.h"
+
+namespace {
+
+const tag_column kColumns[] = {tag_column::id,     tag_column::kind, tag_column::epc, tag_column::pc,
+                               tag_column::counts, tag_column::rssi, tag_column::freq};
+
+}  // namespace
+
+listed_tag_table::listed_tag_table(tag_table_rules rules, inventory_stats* boxes_in, tag_list_ctrl* list_in)
+    : table(rules),
+      boxes(boxes_in),
+      list(list_in),
+      refresh([this] { show_table(); }, kRefreshMs),
+      shown_tags(0),
+      shown_reports("0")
+{
+    list->set_source([this](long row, long column) -> std::string {
+        if (row >= table.size() || column < 0 || column >= static_cast<long>(WXSIZEOF(kColumns)))
+            return std::string();
+        return table.cell(static_cast<int>(row), kColumns[column]);
+    });
+}
+
+listed_tag_table::~listed_tag_table()
+{
+    refresh.Stop();
+    // The list outlives the table by the page base's destructor.
+    list->set_source(nullptr);
+}
+
+wxString listed_tag_table::take_report(const uint8_t* data, uint8_t len)
+{
+    const tag_table::result added = table.add_report(data, len);
+    if (added.what == tag_table::outcome::rejected)
+        return wxString();
+    refresh.request();
+    if (added.what != tag_table::outcome::new_tag)
+        return wxString();
+    return wxString::FromUTF8(table.cell(added.row, tag_column::epc));
+}
+
+void listed_tag_table::clear_table()
+{
+    refresh.Stop();
+    table.clear();
+    shown_tags = 0;
+    shown_reports = "0";
+}
+
+void listed_tag_table::show_rows()
+{
+    list->show_rows(table.size());
+}
+
+void listed_tag_table::save_table(wxWindow* page)
+{
+    save_tag_file(page, [this](const std::string& path) { return save_tag_list(path, table); });
+}
+
+int listed_tag_table::GetEpcBufferNum()
+{
+    return table.size();
+}
+
+wxString listed_tag_table::GetEpcBuffer(unsigned int i)
+{
+    if (i == 0 || i > static_cast<unsigned int>(table.size()))
+        return wxString();
+    return wxString::FromUTF8(table.cell(static_cast<int>(i - 1), tag_column::epc));
+}
+
+void listed_tag_table::AcumulateTime()
+{
+    boxes->show_second(table.tally());
+}
+
+int listed_tag_table::Get_Time_State()
+{
+    return table.tally().time_state();
+}
+
+bool listed_tag_table::Get_Speed_State()
+{
+    return table.tally().speed_state();
+}
+
+void listed_tag_table::SetRSSI()
+{
+    int lowest = 0;
+    int highest = 0;
+    if (table.rssi_range(lowest, highest))
+        boxes->show_rssi_range(lowest, highest);
+}
+
+void listed_tag_table::show_table()
+{
+    show_rows();
+    if (table.size() != shown_tags) {
+        shown_tags = table.size();
+        boxes->SetTagNumber(shown_tags);
+    }
+    if (table.tally().reports() != shown_reports) {
+        shown_reports = table.tally().reports();
+        boxes->SetAcumulateData(wxString::FromUTF8(shown_reports));
+    }
+    SetRSSI();
+}
