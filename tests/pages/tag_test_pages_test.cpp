@@ -217,6 +217,7 @@ TEST(BufferPage, ControllerSetsLabelAndBoxes)
 TEST(SwitchAntennaPage, StartSendsTheRoundsTheFullPageStartsWith)
 {
     Host<reader_switchant_inventory_pannel> host;
+    host.page->SetAntMode(2);
     Recorder recorder;
     std::fill(std::begin(Round_Ant), std::end(Round_Ant), 0);
     std::fill(std::begin(Round_Num), std::end(Round_Num), 0);
@@ -253,7 +254,8 @@ TEST(SwitchAntennaPage, RefreshAndTagList)
     reader_switchant_inventory_pannel* page = host.page;
     Recorder recorder;
     expect_controller_setters(page);
-    add_line(page->GetListCtrl(), wxT("E2 01 "));
+    uint8_t report[] = {0x01, 0x08, 0x00, 0xE2, 0x01, 0x4A, 0x01, 0x02, 0x03, 0x0E, 0x0A, 0x3D};
+    page->SetEpcTable(report, sizeof(report) + 3);
     EXPECT_EQ(page->GetEpcBuffer(1), wxT("E2 01 "));
     EXPECT_EQ(page->GetEpcBuffer(2), wxEmptyString);
 
