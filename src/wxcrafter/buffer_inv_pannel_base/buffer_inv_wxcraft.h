@@ -33,7 +33,6 @@ public:
     wxButton* GetReadTagNum_button() { return ReadTagNum_button; }
     tag_list_ctrl* GetListCtrl() { return m_listCtrl; }
 
-protected:
     // Antennas 1..8 in order.
     std::array<wxCheckBox*, 8> antenna_boxes() const
     {
@@ -41,6 +40,7 @@ protected:
                 Ant5_checkBox, Ant6_checkBox, Ant7_checkBox, Ant8_checkBox};
     }
 
+protected:
     virtual void StartInventory(wxCommandEvent& event) { event.Skip(); }
     virtual void ant1_select(wxCommandEvent& event) { event.Skip(); }
     virtual void ant2_select(wxCommandEvent& event) { event.Skip(); }
