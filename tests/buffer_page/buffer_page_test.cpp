@@ -1,6 +1,6 @@
-// The buffered inventory page: its antenna boxes, and through the program
-// and the simulated reader the start frame, the reply count, an empty
-// buffer, and reads of records into the list, the storage page and a file.
+// The buffered inventory page: its antenna boxes and its file, and through
+// the program and the simulated reader the start frame, the reply count, an
+// empty buffer, and reads of records into the list and the storage page.
 #include "link_fixture.h"
 #include "page_test_support.h"
 
@@ -105,22 +105,32 @@ TEST(BufferPageOnReader, StartCountsTheRepliesAndReadsFillTheList)
     EXPECT_EQ(utf8(list->GetItemText(1, 0)), "0");
     EXPECT_EQ(tests->rfid_storage_subpannel->GetTagList_choice()->GetCount(), 2u);
 
-    const std::string path = testing::TempDir() + "buffer-tags-" + std::to_string(getpid()) + ".txt";
-    wxTEST_DIALOG(page_test::click(page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    const std::string one = "PC = 30 00 ; EPC = E2 00 00 17 22 0A 01 23 45 67 89 AB  ; freq = 920125 Khz  ; "
-                            "rssi = -55dBm ;  ant = 1; read num = 3\n";
-    EXPECT_EQ(text.str(), one + one);
-    std::remove(path.c_str());
-
     // The next read shows only its own records, from ID 0 again.
     reader.SetReplies(0x90, {record(0x01)});
     gui_test::press(page->GetReadBuff_button());
     ASSERT_TRUE(gui_test::pump_until([list] { return list->GetItemCount() == 1; }));
     EXPECT_EQ(utf8(list->GetItemText(0, 3)), "E2 00 00 17 22 0A 01 23 45 67 89 01 ");
     EXPECT_EQ(utf8(list->GetItemText(0, 0)), "0");
+}
+
+TEST(BufferPage, SavesTheRecordsOldestFirst)
+{
+    page_test::Host<Page> host;
+    for (uint8_t last : {0xAB, 0x01}) {
+        const Bytes data = record(last);
+        host.page->SetEpcTable(data.data(), static_cast<uint8_t>(data.size() + 3));
+    }
+    const std::string path = testing::TempDir() + "buffer-tags-" + std::to_string(getpid()) + ".txt";
+    wxTEST_DIALOG(page_test::click(host.page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const auto line_of = [](const char* last) {
+        return std::string("PC = 30 00 ; EPC = E2 00 00 17 22 0A 01 23 45 67 89 ") + last +
+               "  ; freq = 920125 Khz  ; rssi = -55dBm ;  ant = 1; read num = 3\n";
+    };
+    EXPECT_EQ(text.str(), line_of("AB") + line_of("01"));
+    std::remove(path.c_str());
 }
 
 }  // namespace
