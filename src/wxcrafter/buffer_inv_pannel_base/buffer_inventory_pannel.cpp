@@ -7,9 +7,9 @@ uint8_t BuffInventoryWorkAntenna = 0;
 
 namespace {
 
-const buffer_column kColumns[] = {buffer_column::id,      buffer_column::pc,   buffer_column::crc,
-                                  buffer_column::epc,     buffer_column::antenna, buffer_column::rssi,
-                                  buffer_column::freq,    buffer_column::reads};
+const buffer_column kColumns[] = {buffer_column::id,   buffer_column::pc,      buffer_column::crc,
+                                  buffer_column::epc,  buffer_column::antenna, buffer_column::rssi,
+                                  buffer_column::freq, buffer_column::reads};
 
 }  // namespace
 
@@ -131,20 +131,7 @@ void buffer_inventory_pannel::SaveTag(wxCommandEvent&)
 void buffer_inventory_pannel::SetAntMode(int reader_type)
 {
     const std::array<wxCheckBox*, 8> boxes = antenna_boxes();
-    int offered = -1;
-    switch (reader_type) {
-    case 0:
-        offered = 1;
-        break;
-    case 1:
-        offered = 4;
-        break;
-    case 2:
-        offered = 8;
-        break;
-    default:
-        break;
-    }
+    const int offered = reader_antennas(reader_type);
     for (int k = 0; k < 8; ++k) {
         boxes[k]->SetValue(k == 0);
         if (offered > 0)

@@ -51,6 +51,20 @@ void drop_oldest_lines(wxTextCtrl* box, int keep)
     box->Remove(0, box->XYToPosition(0, lines - keep));
 }
 
+int reader_antennas(int reader_type)
+{
+    switch (reader_type) {
+    case 0:
+        return 1;
+    case 1:
+        return 4;
+    case 2:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
 bool is_decimal_digit(wxUniChar c)
 {
     return c >= '0' && c <= '9';

@@ -52,6 +52,10 @@ void show_refusal(const wxString& text);
 // the box's own text event (GTK still holds positions into it there).
 void drop_oldest_lines(wxTextCtrl* box, int keep);
 
+// Antennas of the reader type the connection page names: 0 one, 1 four,
+// 2 eight; 0 for any other type.
+int reader_antennas(int reader_type);
+
 bool is_decimal_digit(wxUniChar c);
 bool is_hex_digit(wxUniChar c);
 

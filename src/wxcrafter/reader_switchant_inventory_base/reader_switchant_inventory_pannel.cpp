@@ -138,20 +138,7 @@ void reader_switchant_inventory_pannel::SaveTag(wxCommandEvent&)
 
 void reader_switchant_inventory_pannel::SetAntMode(int reader_type)
 {
-    int antennas = 0;
-    switch (reader_type) {
-    case 0:
-        antennas = 1;
-        break;
-    case 1:
-        antennas = 4;
-        break;
-    case 2:
-        antennas = 8;
-        break;
-    default:
-        break;
-    }
+    const int antennas = reader_antennas(reader_type);
     wxArrayString items;
     for (int a = 1; a <= antennas; ++a)
         items.Add(u8("天线") + wxString::Format(wxT("%d"), a));
