@@ -89,7 +89,7 @@ void MainAPP::show_reply(uint8_t cmd, const reply::Outcome& out)
         tests->buffer_inventory_subpannel->SetTagNumber(out.values[0]);
         break;
     case Action::buffer_record:
-        tests->rfid_storage_subpannel->AddTagList(tests->buffer_inventory_subpannel->SetEpcTable(rx_data));
+        tests->rfid_storage_subpannel->AddTagList(tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen));
         break;
     case Action::switchant_report:
         tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen);

@@ -1,6 +1,6 @@
-// The first form of the five tag-test pages: what their buttons post and
-// write, the label and boxes the controller sets, and the tag lists the
-// controller reads back and fills.
+// The five tag-test pages as the controller meets them: what their buttons
+// post and write, the label and boxes the controller sets, and the tag
+// lists the controller reads back and fills.
 #include "page_test_support.h"
 
 #include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
@@ -26,13 +26,6 @@ wxEventType posted_type(Recorder& recorder)
     EXPECT_FALSE(posted[0].connect_carrier);
     EXPECT_EQ(posted[0].id, 0);
     return posted[0].type;
-}
-
-// Adds a list line whose EPC column (2) holds `epc`.
-void add_line(wxListCtrl* list, const wxString& epc)
-{
-    const long row = list->InsertItem(list->GetItemCount(), wxString::Format(wxT("%d"), list->GetItemCount()));
-    list->SetItem(row, 2, epc);
 }
 
 std::vector<std::string> column_titles(wxListCtrl* list)
@@ -162,6 +155,17 @@ TEST(RealtimePage, SecondsCountAndPaceTheAntennaChecks)
     EXPECT_EQ(page->change_work_ant(), 0);
 }
 
+// Hands the buffered page one record read from the reader's buffer, as the
+// controller does, and waits until the list shows it.
+void add_record(buffer_inventory_pannel* page)
+{
+    const uint8_t data[] = {0x08, 0x10, 0x00, 0xE2, 0x00, 0x00, 0x01, 0xC1, 0xC2,
+                            0x4A, 0x01, 0x02, 0x03, 0x0E, 0x0A, 0x3D, 0x01, 0x01};
+    const int lines = page->GetListCtrl()->GetItemCount();
+    page->SetEpcTable(data, sizeof(data) + 3);
+    EXPECT_TRUE(gui_test::pump_until([&] { return page->GetListCtrl()->GetItemCount() == lines + 1; }));
+}
+
 TEST(BufferPage, EveryButtonPostsItsRequest)
 {
     Host<buffer_inventory_pannel> host;
@@ -172,7 +176,7 @@ TEST(BufferPage, EveryButtonPostsItsRequest)
     EXPECT_EQ(posted_type(recorder), wxEVT_BUFFINVENTORY);
     EXPECT_EQ(BuffInventoryWorkAntenna, 1);
 
-    add_line(page->GetListCtrl(), wxT("old"));
+    add_record(page);
     EXPECT_TRUE(click(page->GetClearBuff_button()));
     EXPECT_EQ(posted_type(recorder), wxEVT_CLEARBUFF);
     EXPECT_TRUE(click(page->GetReadTagNum_button()));
@@ -183,7 +187,7 @@ TEST(BufferPage, EveryButtonPostsItsRequest)
     EXPECT_TRUE(click(page->GetReadBuff_button()));
     EXPECT_EQ(posted_type(recorder), wxEVT_READTAGBUFF);
     EXPECT_EQ(page->GetListCtrl()->GetItemCount(), 0);
-    add_line(page->GetListCtrl(), wxT("old"));
+    add_record(page);
     EXPECT_TRUE(click(page->GetReadClearBuff_button()));
     EXPECT_EQ(posted_type(recorder), wxEVT_READCLEARTAGBUFF);
     EXPECT_EQ(page->GetListCtrl()->GetItemCount(), 0);
@@ -206,6 +210,7 @@ TEST(BufferPage, ControllerSetsLabelAndBoxes)
 TEST(SwitchAntennaPage, StartSendsTheRoundsTheFullPageStartsWith)
 {
     Host<reader_switchant_inventory_pannel> host;
+    host.page->SetAntMode(2);
     Recorder recorder;
     std::fill(std::begin(Round_Ant), std::end(Round_Ant), 0);
     std::fill(std::begin(Round_Num), std::end(Round_Num), 0);
@@ -242,7 +247,8 @@ TEST(SwitchAntennaPage, RefreshAndTagList)
     reader_switchant_inventory_pannel* page = host.page;
     Recorder recorder;
     expect_controller_setters(page);
-    add_line(page->GetListCtrl(), wxT("E2 01 "));
+    uint8_t report[] = {0x01, 0x08, 0x00, 0xE2, 0x01, 0x4A, 0x01, 0x02, 0x03, 0x0E, 0x0A, 0x3D};
+    page->SetEpcTable(report, sizeof(report) + 3);
     EXPECT_EQ(page->GetEpcBuffer(1), wxT("E2 01 "));
     EXPECT_EQ(page->GetEpcBuffer(2), wxEmptyString);
 

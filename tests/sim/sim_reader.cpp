@@ -87,6 +87,7 @@ void SimReader::Handle(const SimFrame& f)
 {
     bool starts_stream = false;
     std::optional<std::vector<uint8_t>> reply;
+    std::vector<std::vector<uint8_t>> series;
     std::chrono::milliseconds delay{0};
     bool withhold = false;
     {
@@ -97,6 +98,7 @@ void SimReader::Handle(const SimFrame& f)
             withhold = rule->second.withhold;
             if (rule->second.data)
                 reply = rule->second.data;
+            series = rule->second.series;
         }
         if (!reply) {
             reply = DefaultReply(f, &starts_stream);
@@ -107,6 +109,11 @@ void SimReader::Handle(const SimFrame& f)
         StopStream();
     if (withhold || silent_)
         return;
+    if (!series.empty()) {
+        for (const std::vector<uint8_t>& data : series)
+            Reply(f.addr, f.cmd, data, delay);
+        return;
+    }
     if (starts_stream) {
         const uint8_t antenna = f.cmd == 0x8B ? (f.data.size() > 2 ? f.data[2] : 1)
                                               : (f.data.empty() ? 1 : f.data[0]);
@@ -362,6 +369,12 @@ void SimReader::SetReply(uint8_t cmd, std::vector<uint8_t> data)
 {
     std::lock_guard<std::mutex> g(lock_);
     rules_[cmd].data = std::move(data);
+}
+
+void SimReader::SetReplies(uint8_t cmd, std::vector<std::vector<uint8_t>> frames)
+{
+    std::lock_guard<std::mutex> g(lock_);
+    rules_[cmd].series = std::move(frames);
 }
 
 void SimReader::SetReplyDelay(uint8_t cmd, std::chrono::milliseconds delay)

@@ -69,6 +69,9 @@ public:
     // Replies per command: the data (status byte first where it has one),
     // a delay, or none at all. Set before the command arrives.
     void SetReply(uint8_t cmd, std::vector<uint8_t> data);
+    // Several reply frames to each `cmd`, in this order (a buffer read
+    // answers with one frame per record); they take the place of SetReply.
+    void SetReplies(uint8_t cmd, std::vector<std::vector<uint8_t>> frames);
     void SetReplyDelay(uint8_t cmd, std::chrono::milliseconds delay);
     void WithholdReply(uint8_t cmd, bool withhold = true);
     void ResetReplies();
@@ -102,6 +105,7 @@ public:
 private:
     struct ReplyRule {
         std::optional<std::vector<uint8_t>> data;
+        std::vector<std::vector<uint8_t>> series;
         std::chrono::milliseconds delay{0};
         bool withhold = false;
     };

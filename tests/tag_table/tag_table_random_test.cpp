@@ -16,11 +16,13 @@ namespace {
 struct ModelRow {
     int index;
     uint16_t counts[8];
+    uint8_t pc[2];
     int rssi;
 };
 
-// The real-time table told the simple way, with the RSSI the table took.
+// The table told the simple way, with the RSSI the table took.
 struct Model {
+    tag_table_rules rules;
     std::map<std::vector<uint8_t>, ModelRow> rows;
 
     tag_table::outcome add(const uint8_t* data, uint8_t len, int rssi)
@@ -34,9 +36,12 @@ struct Model {
             return tag_table::outcome::table_full;
         if (fresh)
             found = rows.emplace(std::vector<uint8_t>(r.epc, r.epc + r.epc_len),
-                                 ModelRow{static_cast<int>(rows.size()), {0}, 0}).first;
+                                 ModelRow{static_cast<int>(rows.size()), {0}, {0, 0}, 0}).first;
         ModelRow& row = found->second;
-        const int antenna = std::min<int>(r.antenna, 8) - 1;
+        if (fresh || rules.rewrite_known_pc)
+            std::copy(r.pc, r.pc + 2, row.pc);
+        const int antenna = rules.high_antennas_on_last ? std::min<int>(r.antenna, 8) - 1
+                                                        : (r.antenna <= 8 ? r.antenna - 1 : -1);
         if (antenna >= 0 && row.counts[antenna] < 65535)
             ++row.counts[antenna];
         row.rssi = rssi;
@@ -44,11 +49,14 @@ struct Model {
     }
 };
 
-TEST(TagTableRandom, AgreesWithAPlainModelOnReportsOfEveryLength)
+// The real-time page's rules, then the antenna-switch page's.
+class TagTableRandom : public testing::TestWithParam<tag_table_rules> {};
+
+TEST_P(TagTableRandom, AgreesWithAPlainModelOnReportsOfEveryLength)
 {
     std::mt19937 rng(20240607);
-    tag_table table({true, true});
-    Model model;
+    tag_table table(GetParam());
+    Model model{GetParam(), {}};
     static const uint8_t kPcBytes[] = {0x00, 0x01, 0x03, 0x05, 0x07, 0x08, 0x10, 0x30, 0x80, 0x88, 0xF8};
     for (int i = 0; i < 120000; ++i) {
         // Every length byte in turn, and often the length of a real report.
@@ -75,6 +83,7 @@ TEST(TagTableRandom, AgreesWithAPlainModelOnReportsOfEveryLength)
                 table.row(got.row).epc, table.row(got.row).epc + table.row(got.row).epc_len));
             EXPECT_EQ(want.index, got.row);
             EXPECT_TRUE(std::equal(want.counts, want.counts + 8, table.row(got.row).counts)) << "report " << i;
+            EXPECT_TRUE(std::equal(want.pc, want.pc + 2, table.row(got.row).pc)) << "report " << i;
         }
         if (i % 1000 == 999 && !model.rows.empty()) {
             int low = 0;
@@ -90,5 +99,10 @@ TEST(TagTableRandom, AgreesWithAPlainModelOnReportsOfEveryLength)
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rules, TagTableRandom, testing::Values(tag_table_rules{true, true}, tag_table_rules{false, false}),
+                         [](const testing::TestParamInfo<tag_table_rules>& info) {
+                             return info.param.rewrite_known_pc ? "Realtime" : "AntennaSwitch";
+                         });
 
 }  // namespace

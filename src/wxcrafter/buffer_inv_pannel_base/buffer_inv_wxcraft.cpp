@@ -17,10 +17,33 @@ buffer_inventory_pannelBase::buffer_inventory_pannelBase(wxWindow* parent, wxWin
     page_sizer->Add(control_box, 0, wxEXPAND | wxALL, 5);
     StartInventory_button = new wxButton(this, wxID_ANY, u8("开始盘存"), wxDefaultPosition,
                                          wxDLG_UNIT(this, wxSize(50, 25)));
-    control_box->Add(StartInventory_button, 1, wxALIGN_CENTER | wxLEFT | wxRIGHT, 30);
+    // Proportions would widen the page to fit the widest part several
+    // times over: the room left goes between the parts instead.
+    control_box->Add(StartInventory_button, 0, wxALIGN_CENTER | wxLEFT | wxRIGHT, 30);
+    control_box->AddStretchSpacer(1);
+
+    // Antennas 1 to 4 above 5 to 8; only the first is offered until the
+    // reader type is known.
+    wxBoxSizer* antenna_rows = new wxBoxSizer(wxVERTICAL);
+    control_box->Add(antenna_rows, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 30);
+    control_box->AddStretchSpacer(1);
+    wxCheckBox** boxes[] = {&Ant1_checkBox, &Ant2_checkBox, &Ant3_checkBox, &Ant4_checkBox,
+                            &Ant5_checkBox, &Ant6_checkBox, &Ant7_checkBox, &Ant8_checkBox};
+    wxBoxSizer* antenna_row = nullptr;
+    for (int k = 0; k < 8; ++k) {
+        if (k % 4 == 0) {
+            antenna_row = new wxBoxSizer(wxHORIZONTAL);
+            antenna_rows->Add(antenna_row, 0, wxALL, 5);
+        }
+        wxCheckBox* box = new wxCheckBox(this, wxID_ANY, u8("天线") + wxString::Format(wxT("%d"), k + 1));
+        box->SetValue(k == 0);
+        box->Enable(k == 0);
+        antenna_row->Add(box, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 5);
+        *boxes[k] = box;
+    }
 
     wxBoxSizer* buffer_buttons = new wxBoxSizer(wxVERTICAL);
-    control_box->Add(buffer_buttons, 1, 0, 0);
+    control_box->Add(buffer_buttons, 0, wxALIGN_CENTER_VERTICAL, 0);
     wxBoxSizer* read_row = new wxBoxSizer(wxHORIZONTAL);
     buffer_buttons->Add(read_row, 0, wxEXPAND | wxRIGHT, 30);
     ReadBuff_button = new wxButton(this, wxID_ANY, u8("读取缓存"));
@@ -34,7 +57,8 @@ buffer_inventory_pannelBase::buffer_inventory_pannelBase(wxWindow* parent, wxWin
     ReadTagNum_button = new wxButton(this, wxID_ANY, u8("读取缓存中标签数量"));
     clear_row->Add(ReadTagNum_button, 1, wxALL, 5);
 
-    m_listCtrl = create_stats(this, page_sizer, u8("累计运行的时间(毫秒):"));
+    m_listCtrl = static_cast<tag_list_ctrl*>(create_stats(this, page_sizer, u8("累计运行的时间(毫秒):"),
+                                                          [](wxWindow* page) { return new tag_list_ctrl(page); }));
 
     finish_page(this, wxT("buffer_inventory_pannelBase"));
 
@@ -51,6 +75,14 @@ std::vector<PageConnection<buffer_inventory_pannelBase>> buffer_inventory_pannel
     using P = buffer_inventory_pannelBase;
     return {
         {StartInventory_button, wxEVT_BUTTON, &P::StartInventory},
+        {Ant1_checkBox, wxEVT_CHECKBOX, &P::ant1_select},
+        {Ant2_checkBox, wxEVT_CHECKBOX, &P::ant2_select},
+        {Ant3_checkBox, wxEVT_CHECKBOX, &P::ant3_select},
+        {Ant4_checkBox, wxEVT_CHECKBOX, &P::ant4_select},
+        {Ant5_checkBox, wxEVT_CHECKBOX, &P::ant5_select},
+        {Ant6_checkBox, wxEVT_CHECKBOX, &P::ant6_select},
+        {Ant7_checkBox, wxEVT_CHECKBOX, &P::ant7_select},
+        {Ant8_checkBox, wxEVT_CHECKBOX, &P::ant8_select},
         {ReadBuff_button, wxEVT_BUTTON, &P::ReadBuff},
         {ReadClearBuff_button, wxEVT_BUTTON, &P::ReadClearBuff},
         {ClearBuff_button, wxEVT_BUTTON, &P::ClearBuff},

@@ -1,4 +1,5 @@
 #include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
+#include "wxcrafter/page_support/save_tag_file.h"
 
 #include "wxcrafter/page_support/page_support.h"
 #include "wxcrafter/page_support/tag_list_file.h"
@@ -173,9 +174,7 @@ wxString custom_inventory_pannel::GetEpcBuffer(unsigned int i)
 
 void custom_inventory_pannel::AcumulateTime()
 {
-    const long speed = table.tags().tally().tick_second();
-    SetAcumulatetime(wxString::FromUTF8(table.tags().tally().seconds()));
-    SetIdentifyTime(speed);
+    show_second(table.tags().tally());
 }
 
 int custom_inventory_pannel::Get_Time_State()

@@ -142,29 +142,6 @@ void inventory_stats::SetMaxRSSI(wxString text)
     MaxRSSI_textCtrl->SetValue(text);
 }
 
-void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write)
-{
-    wxFileDialog dialog(page, u8("保存EPC"), wxStandardPaths::Get().GetDocumentsDir(), wxT("EPC Table"),
-                        wxT("txt files (*.txt)|*.txt"), wxFD_SAVE);
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    // GTK fills in the whole path only when the operator accepts on screen;
-    // the folder and the name are known however the dialog was answered.
-    wxString path = dialog.GetPath();
-    if (path.empty())
-        path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
-    switch (write(std::string(path.utf8_str()))) {
-    case file_status::ok:
-        break;
-    case file_status::cannot_create:
-        show_refusal(u8("无法创建文件：") + path);
-        break;
-    case file_status::write_failed:
-        show_refusal(u8("标签列表未能完整写入文件：") + path);
-        break;
-    }
-}
-
 wxArrayString antenna_items(const antenna_rotation& rotation)
 {
     wxArrayString items;
@@ -188,6 +165,19 @@ void fit_antenna_choice(wxChoice* choice)
     choice->SetMinSize(wxSize(choice->GetBestSize().GetWidth(), -1));
     choice->Set(shown);
     choice->SetSelection(selection);
+}
+
+void inventory_stats::show_rssi_range(int lowest, int highest)
+{
+    SetMinRSSI(wxString::Format(wxT("%d"), lowest));
+    SetMaxRSSI(wxString::Format(wxT("%d"), highest));
+}
+
+void inventory_stats::show_second(inventory_tally& tally)
+{
+    const long speed = tally.tick_second();
+    SetAcumulatetime(wxString::FromUTF8(tally.seconds()));
+    SetIdentifyTime(speed);
 }
 
 void reset_list_columns(wxListCtrl* list, std::initializer_list<std::pair<const char*, int>> columns)

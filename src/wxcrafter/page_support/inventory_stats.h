@@ -20,7 +20,7 @@
 #include <wx/string.h>
 #include <wx/textctrl.h>
 
-#include "wxcrafter/page_support/tag_list_file.h"
+#include "wxcrafter/page_support/inventory_tally.h"
 
 class inventory_stats {
 public:
@@ -34,6 +34,11 @@ public:
     void SetAcumulatetime(wxString text);
     void SetMinRSSI(wxString text);
     void SetMaxRSSI(wxString text);
+    // The lowest and highest RSSI, each with "%d".
+    void show_rssi_range(int lowest, int highest);
+    // One second of a running inventory: `tally` moves on, and the running
+    // time and the mean reports per second are shown.
+    void show_second(inventory_tally& tally);
 
     wxButton* GetStartInventory_button() { return StartInventory_button; }
     wxStaticText* GetInventoryTagNumber_staticText() { return InventoryTagNumber_staticText; }
@@ -90,10 +95,6 @@ protected:
 };
 
 class antenna_rotation;
-
-// The "保存标签" button of `page`: asks where to save, has `write` fill the
-// file at that path (UTF-8), and tells the operator when it could not.
-void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write);
 
 // The entries of `rotation` as an antenna choice lists them.
 wxArrayString antenna_items(const antenna_rotation& rotation);

@@ -23,6 +23,18 @@ bool cut_at_first_refused(wxTextCtrl* box, const std::function<bool(wxUniChar)>&
     return true;
 }
 
+bool empty_if_refused(wxTextCtrl* box, size_t max_length, const std::function<bool(wxUniChar)>& allowed)
+{
+    const wxString text = box->GetValue();
+    bool refused = text.length() > max_length;
+    for (wxUniChar c : text)
+        refused = refused || !allowed(c);
+    if (!refused)
+        return false;
+    box->SetValue(wxString());
+    return true;
+}
+
 void show_refusal(const wxString& text)
 {
     // No "no default" flag: with a single OK button it means nothing, and wx

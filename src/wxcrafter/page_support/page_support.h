@@ -39,6 +39,11 @@ void post_request(const wxEventTypeTag<Carrier>& type)
 // filter bound to that event runs once more on the shortened text.
 bool cut_at_first_refused(wxTextCtrl* box, const std::function<bool(wxUniChar)>& allowed);
 
+// Empties the box when it holds more than `max_length` characters or one
+// that `allowed` refuses; returns whether it did. Emptying raises the
+// box's text event again, which then finds nothing to refuse.
+bool empty_if_refused(wxTextCtrl* box, size_t max_length, const std::function<bool(wxUniChar)>& allowed);
+
 // Tells the operator why an input was refused: a modal box without parent,
 // caption "错误信息", one OK button.
 void show_refusal(const wxString& text);

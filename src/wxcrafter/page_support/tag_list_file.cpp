@@ -18,13 +18,7 @@ int announced_epc_bytes(uint8_t b)
 
 std::string file_epc_text(const tag_row& row)
 {
-    std::string text;
-    const int shown = announced_epc_bytes(row.pc[0]);
-    for (int i = 0; i < shown; ++i) {
-        text += convert_type(row.epc[i], 16);
-        text += ' ';
-    }
-    return text;
+    return epc_text(row.epc, announced_epc_bytes(row.pc[0]));
 }
 
 std::string tag_list_line(const tag_row& row)

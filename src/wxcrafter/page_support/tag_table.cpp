@@ -218,15 +218,20 @@ std::string convert_type(uint8_t value, int base)
     return text;
 }
 
-std::string epc_text(const tag_row& row)
+std::string epc_text(const uint8_t* epc, int count)
 {
     std::string text;
-    text.reserve(row.epc_len * 3u);
-    for (int i = 0; i < row.epc_len; ++i) {
-        text += convert_type(row.epc[i], 16);
+    text.reserve(static_cast<size_t>(count) * 3u);
+    for (int i = 0; i < count; ++i) {
+        text += convert_type(epc[i], 16);
         text += ' ';
     }
     return text;
+}
+
+std::string epc_text(const tag_row& row)
+{
+    return epc_text(row.epc, row.epc_len);
 }
 
 std::string pc_text(const tag_row& row)

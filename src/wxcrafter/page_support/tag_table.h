@@ -139,6 +139,9 @@ private:
 // plain number in that base (2..36).
 std::string convert_type(uint8_t value, int base);
 
+// Each of `count` bytes as two hex digits and a blank: "E2 00 ... AB ".
+std::string epc_text(const uint8_t* epc, int count);
+
 // Texts of a row, as the list shows them.
 std::string epc_text(const tag_row& row);   // "E2 00 ... AB " (blank after each byte)
 std::string pc_text(const tag_row& row);    // "30 00"

@@ -34,8 +34,7 @@ void tag_table_view::show_rssi()
     int highest = 0;
     if (!table.rssi_range(lowest, highest))
         return;
-    boxes.SetMinRSSI(wxString::Format(wxT("%d"), lowest));
-    boxes.SetMaxRSSI(wxString::Format(wxT("%d"), highest));
+    boxes.show_rssi_range(lowest, highest);
 }
 
 void tag_table_view::Notify()
