@@ -41,7 +41,7 @@ public:
     static constexpr int kMaxReportLen = kMaxReportFrame - 2;
     // How long one GetHIDData call waits for an input report at the most;
     // queued frames go out between waits, so this is also their latency.
-    static constexpr int kReadSliceMs = 10;
+    static constexpr int kReadSliceMs = 25;
 
     // Address 1, for good: this link has no address setting. Reads the
     // manufacturer setting. GUI thread.
