@@ -179,6 +179,9 @@ private:
     void bind_requests(bool bind);
     void bind_commands(bool bind);
     void bind_inventory_control(bool bind);
+    // Shows the frames waiting for the serial monitor; returns how many
+    // were waiting.
+    size_t drain_monitor_queue();
 
     // One kind of inventory: its start button's event, its start flag in a
     // link thread, the controller's flag, the elapsed-time page
@@ -195,7 +198,7 @@ private:
     };
     static const std::vector<InventoryKind>& inventory_kinds();
     // What a decoded reply asks of the pages and links.
-    void show_reply(uint8_t cmd, const reply::Outcome& out);
+    void show_reply(const reply::Outcome& out);
     void show_rf_reply(const reply::Outcome& out);
     void show_custom_report(reply::Parser parser);
     void show_tag_memory_result(reply::Parser parser);

@@ -213,7 +213,5 @@ void MainAPP::UpgradeProgram(wxCommandEvent& event)
 
 void MainAPP::LogData(wxCommandEvent&)
 {
-    // Exactly what the log timer shows on a tick.
-    wxTimerEvent tick(*log_timer);
-    LogTimer(tick);
+    drain_monitor_queue();
 }

@@ -49,12 +49,12 @@ void MainAPP::cmd_decode(uint8_t cmd)
         ClearTimeOut();
     for (const reply::Line& line : out.lines)
         SetCmdLog(wxString::FromUTF8(line.text.c_str()), line.red ? 1 : 0);
-    show_reply(cmd, out);
+    show_reply(out);
     if (out.antenna_step)
         antenna_step(cmd == 0x8A || cmd == 0xD9, out.ended);
 }
 
-void MainAPP::show_reply(uint8_t cmd, const reply::Outcome& out)
+void MainAPP::show_reply(const reply::Outcome& out)
 {
     using reply::Action;
     connect_pannel* connection = connect_page();
@@ -126,7 +126,6 @@ void MainAPP::show_reply(uint8_t cmd, const reply::Outcome& out)
         show_rf_reply(out);
         break;
     }
-    (void)cmd;
 }
 
 void MainAPP::show_custom_report(reply::Parser parser)

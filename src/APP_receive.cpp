@@ -140,6 +140,15 @@ void MainAPP::show_frame_line(const uint8_t* frame, size_t capacity, int colour)
 
 void MainAPP::LogTimer(wxTimerEvent& event)
 {
+    const size_t n = drain_monitor_queue();
+    // Only DataTimer fills the monitor queue, and it starts this timer again.
+    if (quiet_for_long(monitor_busy_at, n > 0))
+        log_timer->Stop();
+    event.Skip();
+}
+
+size_t MainAPP::drain_monitor_queue()
+{
     const size_t n = Logqueue->size_approx();
     if (n > 0) {
         std::string text;
@@ -152,10 +161,7 @@ void MainAPP::LogTimer(wxTimerEvent& event)
         if (!text.empty())
             rfid_uart_monitor_pannel->SetUartDataShow(wxString::FromAscii(text.c_str()), 1);
     }
-    // Only DataTimer fills the monitor queue, and it starts this timer again.
-    if (quiet_for_long(monitor_busy_at, n > 0))
-        log_timer->Stop();
-    event.Skip();
+    return n;
 }
 
 // ----------------------------------------------------------- tag-list feed

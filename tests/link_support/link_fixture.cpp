@@ -314,10 +314,14 @@ void App::request(Link link, LinkThread::Flag LinkThread::*flag, uint8_t value)
 
 int App::log_count(const wxString& text)
 {
+    return log_mentions("  " + text + "\r");
+}
+
+int App::log_mentions(const wxString& text)
+{
     const wxString log = app_->GetUartDataLog()->GetValue();
-    const wxString line = "  " + text + "\r";
     int n = 0;
-    for (size_t at = log.find(line); at != wxString::npos; at = log.find(line, at + 1))
+    for (size_t at = log.find(text); at != wxString::npos; at = log.find(text, at + 1))
         ++n;
     return n;
 }

@@ -136,6 +136,8 @@ public:
     bool wait_for_log(const wxString& text, int timeout_ms = 5000);
     // Lines of the operation log ending in `text`, with whether they are red.
     int log_count(const wxString& text);
+    // Places in the operation log where `text` stands, inside lines too.
+    int log_mentions(const wxString& text);
     bool log_line_red(const wxString& text);
     // The monitor's lines, each with whether it is red.
     struct Line {

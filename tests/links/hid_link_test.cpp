@@ -168,13 +168,7 @@ TEST(HidLinkMissingLibrary, IsReportedOnceAndConnectingFails)
 
     App app;
     const wxString report = wxString::FromUTF8("USB-HID库加载失败");
-    auto reports = [&] {
-        const wxString log = app->GetUartDataLog()->GetValue();
-        int n = 0;
-        for (size_t at = log.find(report); at != wxString::npos; at = log.find(report, at + 1))
-            ++n;
-        return n;
-    };
+    auto reports = [&] { return app.log_mentions(report); };
     ASSERT_TRUE(app.choose(Link::Hid));
     EXPECT_FALSE(app->get_hid_thread()->library_loaded());
     EXPECT_EQ(reports(), 1);

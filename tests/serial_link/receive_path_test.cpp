@@ -127,13 +127,7 @@ TEST(MissingLibrary, IsReportedOnceAndTheSerialLinkStaysUnusable)
     ASSERT_NE(app->get_uart_thread(), nullptr);
     EXPECT_FALSE(app->get_uart_thread()->library_loaded());
     const wxString report = wxString::FromUTF8("串口库加载失败");
-    auto reports = [&] {
-        const wxString log = app->GetUartDataLog()->GetValue();
-        int n = 0;
-        for (size_t at = log.find(report); at != wxString::npos; at = log.find(report, at + 1))
-            ++n;
-        return n;
-    };
+    auto reports = [&] { return app.log_mentions(report); };
     EXPECT_EQ(reports(), 1);
 
     // No ports can be listed and nothing opens; switching back to RS-232

@@ -7,8 +7,6 @@
 
 namespace {
 
-// Address, command and check byte: the frame length byte counts them too.
-const int kFrameOverhead = 3;
 // L counts the PC and the CRC besides the EPC.
 const int kMinLength = 4;
 const int kMaxLength = 36;
@@ -56,7 +54,7 @@ buffer_records::buffer_records() : lowest_rssi(0), highest_rssi(0)
 
 buffer_records::outcome buffer_records::add(const uint8_t* data, uint8_t len)
 {
-    const size_t count = len > kFrameOverhead ? static_cast<size_t>(len - kFrameOverhead) : 0;
+    const size_t count = static_cast<size_t>(report_data_bytes(len));
     buffer_record r;
     if (!parse_buffer_record(data, count, r))
         return outcome::rejected;

@@ -6,8 +6,6 @@
 
 namespace {
 
-// Address, command and check byte: the frame length byte counts them too.
-const int kFrameOverhead = 3;
 // Antenna and PC: the report's bytes before the EPC.
 const int kHead = 3;
 const int kMaxEpc = 32;
@@ -173,7 +171,7 @@ bool parse_custom_report(custom_report_kind kind, const uint8_t* data, uint8_t l
     out.read_data = nullptr;
     out.read_len = 0;
     out.temperature.clear();
-    const int count = len > kFrameOverhead ? len - kFrameOverhead : 0;
+    const int count = report_data_bytes(len);
     if (!parse_fields(kind, data, count, out))
         return false;
     // No counter for any other antenna number.

@@ -6,8 +6,6 @@ namespace {
 
 // A reply of the inventory commands with no more than its status byte.
 const uint8_t kStatusReplyMax = 4;
-// Address, command and check byte: the frame length byte counts them too.
-const int kFrameOverhead = 3;
 // Antenna and PC: the report's bytes before the EPC.
 const int kHead = 3;
 // Four RSSI bytes, then three frequency bytes.
@@ -72,7 +70,7 @@ bool parse_plain_report(const uint8_t* data, uint8_t len, plain_report& out)
     if (len <= kStatusReplyMax)
         return false;
     int n = 0;
-    if (!parse_plain_head(data, len - kFrameOverhead, kTrail, out, n))
+    if (!parse_plain_head(data, report_data_bytes(len), kTrail, out, n))
         return false;
     out.rssi = data + n;
     out.freq_khz = be24(data + n + 4);

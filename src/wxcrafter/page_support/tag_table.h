@@ -47,6 +47,13 @@ struct plain_report {
 // the frequency of `out` alone.
 bool parse_plain_head(const uint8_t* data, int count, int tail, plain_report& out, int& fields);
 
+// The data bytes a reply carries whose frame length byte is `len`: the
+// length byte also counts the address, the command and the check byte.
+inline int report_data_bytes(uint8_t len)
+{
+    return len > 3 ? len - 3 : 0;
+}
+
 // Reads one plain report: antenna, PC, EPC, four RSSI bytes, three
 // frequency bytes. `len` is the reply frame's length byte: the report is
 // its first len - 3 bytes, and nothing past them is read. False (and `out`
