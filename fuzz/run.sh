@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Builds the fuzz target with clang and runs it for a bounded time.
-# Usage: fuzz/run.sh SECONDS
+# Builds the fuzz target with clang and runs it.
+# Usage: fuzz/run.sh runs N      N inputs from a fixed seed: the same result
+#                                every time for the same code and corpus
+#        fuzz/run.sh seconds N   N seconds from a random seed, to explore
 # The saved corpus is read, never written; new inputs go to a scratch folder.
 # A failing input is kept as fuzz/build-clang/crash-* (or leak-*, timeout-*).
 set -euo pipefail
 
-seconds=${1:?usage: run.sh SECONDS}
+mode=${1:?usage: run.sh runs|seconds N}
+count=${2:?usage: run.sh runs|seconds N}
+case "$mode" in
+  runs) bound=(-runs="$count" -seed=1) ;;
+  seconds) bound=(-max_total_time="$count") ;;
+  *) echo "usage: run.sh runs|seconds N" >&2; exit 2 ;;
+esac
+
 here=$(cd "$(dirname "$0")" && pwd)
 build=$here/build-clang
 
@@ -15,5 +24,5 @@ cmake --build "$build"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-"$build/frame_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+"$build/frame_fuzz" "${bound[@]}" -max_len=4096 -timeout=10 \
   -print_final_stats=1 -artifact_prefix="$build/" "$scratch" "$here/corpus"

@@ -104,15 +104,17 @@ void FrameLink::FeedRxByte(uint8_t byte)
     rxbuf.RXBuff[at] = byte;
     num = static_cast<uint8_t>(at + 1);
 
+    // A header announcing more than kMaxRecvFrame never completes, even when
+    // the zeros it collects reach its length.
     const int expected = len + 2;
-    if (head == kHeader && num == expected) {
+    if (head == kHeader && expected <= kMaxRecvFrame) {
+        if (num < expected)
+            return;
         if (static_cast<uint8_t>(CheckSun(b, len + 1)) == b[len + 1])
             QueueRxFrame(rxbuf);
         DiscardRxFrame();
         return;
     }
-    if (num <= expected && head == kHeader && expected <= kMaxRecvFrame)
-        return;
 
     // Resynchronise: drop the first two bytes and the zeros behind them.
     // Deliberately lossy: an 0xA0 standing at position 1 goes with them.

@@ -81,6 +81,23 @@ TEST(Reassembly, LengthOver98IsNeverQueuedAndCollectingRestartsAtNextNonZeroByte
     }
 }
 
+TEST(Reassembly, OverLongFrameOfZerosIsNeverQueued)
+{
+    // Nothing after the length byte resynchronises, so the collection
+    // reaches the announced length with a correct check byte.
+    for (int len : {99, 123, 253}) {
+        SinkLink link;
+        Bytes zeros = {0xA0, static_cast<uint8_t>(len)};
+        zeros.resize(static_cast<size_t>(len) + 1, 0x00);
+        zeros.push_back(static_cast<uint8_t>(FrameLink::CheckSun(zeros.data(), len + 1)));
+        link.Feed(zeros);
+        EXPECT_TRUE(link.TakeFrames().empty()) << len;
+        link.Feed(Bytes(300, 0x00));
+        link.Feed(kReset);
+        EXPECT_EQ(1u, link.TakeFrames().size()) << len;
+    }
+}
+
 TEST(Reassembly, LengthOf98IsTheLongestQueued)
 {
     SinkLink link;
