@@ -9,8 +9,19 @@ set -euo pipefail
 
 mode=${1:?usage: run.sh runs|seconds N}
 count=${2:?usage: run.sh runs|seconds N}
+# A fixed seed alone does not repeat a run: coverage of pointer-keyed code
+# moves with address-space randomisation, and reloading the corpus goes by
+# the clock. Both are turned off where the system lets us.
+launch=()
 case "$mode" in
-  runs) bound=(-runs="$count" -seed=1) ;;
+  runs)
+    bound=(-runs="$count" -seed=1 -reload=0)
+    if setarch -R true 2>/dev/null; then
+      launch=(setarch -R)
+    else
+      echo "address-space randomisation stays on: this run may differ from the next" >&2
+    fi
+    ;;
   seconds) bound=(-max_total_time="$count") ;;
   *) echo "usage: run.sh runs|seconds N" >&2; exit 2 ;;
 esac
@@ -24,5 +35,5 @@ cmake --build "$build"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-"$build/frame_fuzz" "${bound[@]}" -max_len=4096 -timeout=10 \
+"${launch[@]}" "$build/frame_fuzz" "${bound[@]}" -max_len=4096 -timeout=10 \
   -print_final_stats=1 -artifact_prefix="$build/" "$scratch" "$here/corpus"
