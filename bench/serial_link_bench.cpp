@@ -24,8 +24,10 @@
 #include "sim_transport.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
 #include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
+#include "wxcrafter/reader_uart_monitor_pannel_base/uart_monitor_pannel.h"
 
 #include <wx/app.h>
+#include <wx/bookctrl.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -361,6 +363,12 @@ int main(int argc, char** argv)
     // drawing the next reply may have to wait for.
     const std::vector<double> busy = reply_delays(app, reader, 200, std::chrono::milliseconds(20));
     const std::vector<double> quiet = reply_delays(app, reader, 60, std::chrono::milliseconds(250));
+    // The monitor page in front draws every line as it comes.
+    auto* book = static_cast<wxBookCtrlBase*>(app->get_uart_monitor_pannel()->GetParent());
+    book->SetSelection(static_cast<size_t>(book->FindPage(app->get_uart_monitor_pannel())));
+    const std::vector<double> busy_in_front =
+        reply_delays(app, reader, 200, std::chrono::milliseconds(20));
+    book->SetSelection(0);
     app->GetOpen_uart_monitor_checkBox()->SetValue(false);
     const std::vector<double> busy_unmonitored =
         reply_delays(app, reader, 200, std::chrono::milliseconds(20));
@@ -369,6 +377,7 @@ int main(int argc, char** argv)
     stream(app, reader, reports, true);
 
     print_delays("a reply every 20 ms:", busy);
+    print_delays("the same, monitor in front:", busy_in_front);
     print_delays("the same, monitor off:", busy_unmonitored);
     print_delays("a reply after 250 ms quiet:", quiet);
 

@@ -13,6 +13,7 @@
 #include "wxcrafter/reader_uart_monitor_pannel_base/uart_monitor_pannel.h"
 
 #include <wx/app.h>
+#include <wx/bookctrl.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/radiobox.h>
@@ -373,6 +374,9 @@ bool App::wait_for_log(const wxString& text, int timeout_ms)
 
 std::vector<App::Line> App::monitor_lines()
 {
+    // As the operator does: the page shows what came while it was behind.
+    if (auto* book = wxDynamicCast(monitor()->GetParent(), wxBookCtrlBase))
+        book->SetSelection(static_cast<size_t>(book->FindPage(monitor())));
     wxTextCtrl* box = monitor()->GetTextCtrl();
     std::vector<Line> lines;
     const wxString all = box->GetValue();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <wx/notebook.h>
+
 #include "wxcrafter/reader_uart_monitor_pannel_base/uart_monitor_pannel.h"
 
 using namespace page_test;
@@ -192,6 +194,70 @@ TEST_F(MonitorPage, KeepsTheNewestLinesOnly)
     const wxString first = view->GetLineText(0);
     EXPECT_TRUE(first.StartsWith(wxT("[line ")) && first.EndsWith(wxT(" A0 03 01 72 EA "))) << utf8(first);
     EXPECT_EQ(colour_at(view->GetLastPosition() - 3), *wxRED);
+}
+
+// In the main window the monitor is a notebook page, mostly behind another.
+// What comes meanwhile shows, in order and in its colours, once it is in
+// front; at most the lines the view keeps.
+TEST(MonitorBehindAnotherPage, ShowsWhatCameOnceInFront)
+{
+    auto lines = [](int from, int count) {
+        wxString text;
+        for (int i = from; i < from + count; ++i)
+            text += wxString::Format(wxT("[line %05d] A0 03 01 72 EA \n"), i);
+        return text;
+    };
+    struct Case {
+        const char* what;
+        int shown_before;        // lines appended while the page is in front
+        std::vector<int> chunks; // lines per append while it is behind
+        bool clear_behind;       // the clear button's path while behind
+    } cases[] = {
+        {"a few chunks", 2, {1, 3, 2}, false},
+        {"more than the view keeps", 300, {4000, 2500, 1}, false},
+        {"cleared while behind", 5, {10}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        wxFrame* frame = new wxFrame(nullptr, wxID_ANY, wxT("monitor test"));
+        wxNotebook* book = new wxNotebook(frame, wxID_ANY);
+        book->AddPage(new wxPanel(book), wxT("other"), false);
+        auto* page = new uart_monitor_pannel(book);
+        book->AddPage(page, wxT("monitor"), true);
+        wxTextCtrl* view = page->GetTextCtrl();
+
+        page->SetUartDataShow(lines(0, c.shown_before), 0);
+        book->SetSelection(0);
+        int next = c.shown_before;
+        for (size_t i = 0; i < c.chunks.size(); ++i) {
+            page->SetUartDataShow(lines(next, c.chunks[i]), static_cast<char>(i % 2 == 0));
+            next += c.chunks[i];
+        }
+        if (c.clear_behind)
+            page->clearUartData();
+        const wxString before = view->GetValue();
+        book->SetSelection(1);
+
+        if (c.clear_behind) {
+            EXPECT_EQ(view->GetValue(), wxEmptyString);
+        } else if (next <= 5000) {
+            EXPECT_EQ(before, lines(0, c.shown_before));
+            EXPECT_EQ(view->GetValue(), lines(0, next));
+            // Each chunk keeps its colour: the first red, the second black.
+            const long first_end = static_cast<long>(lines(0, c.shown_before + c.chunks[0]).length());
+            wxTextAttr attr;
+            ASSERT_TRUE(view->GetStyle(first_end - 2, attr));
+            EXPECT_EQ(attr.GetTextColour(), *wxRED);
+            ASSERT_TRUE(view->GetStyle(first_end + 1, attr));
+            EXPECT_EQ(attr.GetTextColour(), *wxBLACK);
+        } else {
+            const int shown = view->GetNumberOfLines() - 1;
+            EXPECT_GE(shown, 5000);
+            EXPECT_LE(shown, 5500);
+            EXPECT_TRUE(view->GetValue().EndsWith(lines(next - 5000, 5000))) << shown;
+        }
+        delete frame;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "wxcrafter/reader_uart_monitor_pannel_base/uart_monitor_pannel.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include <wx/notebook.h>
 
 #include "wxcrafter/page_support/page_support.h"
 
@@ -33,19 +36,71 @@ uart_monitor_pannel::uart_monitor_pannel(wxWindow* parent)
     // Typing stops at what UartData can hold; a longer paste is refused
     // whole rather than cut into a command nobody typed.
     InputData_textCtrl->SetMaxLength(kMaxInputDigits);
+    // The sink is tracked: the binding goes with this page.
+    if (wxNotebook* book = wxDynamicCast(parent, wxNotebook))
+        book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &uart_monitor_pannel::OnPageChanged, this);
 }
 
 uart_monitor_pannel::~uart_monitor_pannel() {}
 
 void uart_monitor_pannel::SetUartDataShow(wxString text, char mode)
 {
+    if (!behind_other_page()) {
+        append_now(text, mode);
+        return;
+    }
+    const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    pending.push_back({std::move(text), mode, lines});
+    pending_lines += lines;
+    while (pending.size() > 1 && pending_lines - pending.front().lines >= kShownLines) {
+        pending_lines -= pending.front().lines;
+        pending.pop_front();
+    }
+    if (pending_lines >= kShownLines)
+        pending_fills_view = true;
+}
+
+void uart_monitor_pannel::append_now(const wxString& text, char mode)
+{
     textCtrl->SetDefaultStyle(wxTextAttr(mode ? *wxRED : *wxBLACK));
     textCtrl->AppendText(text);
     drop_oldest_lines(textCtrl, kShownLines);
 }
 
+bool uart_monitor_pannel::behind_other_page() const
+{
+    const wxNotebook* book = wxDynamicCast(GetParent(), wxNotebook);
+    return book && book->GetCurrentPage() != this;
+}
+
+void uart_monitor_pannel::show_pending()
+{
+    if (pending.empty())
+        return;
+    textCtrl->Freeze();
+    if (pending_fills_view)
+        textCtrl->Clear();
+    for (const Pending& p : pending)
+        append_now(p.text, p.mode);
+    textCtrl->Thaw();
+    pending.clear();
+    pending_lines = 0;
+    pending_fills_view = false;
+}
+
+void uart_monitor_pannel::OnPageChanged(wxBookCtrlEvent& event)
+{
+    event.Skip();
+    const wxNotebook* book = wxDynamicCast(event.GetEventObject(), wxNotebook);
+    if (book && book == GetParent() && book->GetCurrentPage() == this)
+        show_pending();
+}
+
 void uart_monitor_pannel::clearUartData()
 {
+    pending.clear();
+    pending_lines = 0;
+    pending_fills_view = false;
     textCtrl->Clear();
 }
 

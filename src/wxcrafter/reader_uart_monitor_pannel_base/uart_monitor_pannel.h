@@ -5,8 +5,11 @@
 #include "reader_params.h"
 
 #include <cstdint>
+#include <deque>
 
 #include <wx/string.h>
+
+class wxBookCtrlEvent;
 
 #include "wxcrafter/reader_uart_monitor_pannel_base/reader_uart_monitor_pannel_base.h"
 
@@ -23,4 +26,25 @@ protected:
     void InputDataEnter(wxCommandEvent& event) override;
     void SendData(wxCommandEvent& event) override;
     void ClearData(wxCommandEvent& event) override;
+
+private:
+    // Text that came while another page of the notebook was in front. A
+    // wrapping text view that is not on screen lays its whole text out
+    // again on every append (several milliseconds of the GUI thread), so
+    // the text waits here, as many lines as the view keeps, until the page
+    // is brought to the front.
+    struct Pending {
+        wxString text;
+        char mode;
+        int lines;
+    };
+    std::deque<Pending> pending;
+    int pending_lines = 0;
+    // The waiting lines alone fill the view: what it shows now goes.
+    bool pending_fills_view = false;
+
+    bool behind_other_page() const;
+    void append_now(const wxString& text, char mode);
+    void show_pending();
+    void OnPageChanged(wxBookCtrlEvent& event);
 };
