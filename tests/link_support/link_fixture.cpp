@@ -375,7 +375,7 @@ bool App::wait_for_log(const wxString& text, int timeout_ms)
 std::vector<App::Line> App::monitor_lines()
 {
     // As the operator does: the page shows what came while it was behind.
-    if (auto* book = wxDynamicCast(monitor()->GetParent(), wxBookCtrlBase))
+    if (auto* book = dynamic_cast<wxBookCtrlBase*>(monitor()->GetParent()))
         book->SetSelection(static_cast<size_t>(book->FindPage(monitor())));
     wxTextCtrl* box = monitor()->GetTextCtrl();
     std::vector<Line> lines;

@@ -37,7 +37,7 @@ uart_monitor_pannel::uart_monitor_pannel(wxWindow* parent)
     // whole rather than cut into a command nobody typed.
     InputData_textCtrl->SetMaxLength(kMaxInputDigits);
     // The sink is tracked: the binding goes with this page.
-    if (wxNotebook* book = wxDynamicCast(parent, wxNotebook))
+    if (wxNotebook* book = dynamic_cast<wxNotebook*>(parent))
         book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &uart_monitor_pannel::OnPageChanged, this);
 }
 
@@ -69,7 +69,7 @@ void uart_monitor_pannel::append_now(const wxString& text, char mode)
 
 bool uart_monitor_pannel::behind_other_page() const
 {
-    const wxNotebook* book = wxDynamicCast(GetParent(), wxNotebook);
+    const wxNotebook* book = dynamic_cast<const wxNotebook*>(GetParent());
     return book && book->GetCurrentPage() != this;
 }
 
@@ -91,7 +91,7 @@ void uart_monitor_pannel::show_pending()
 void uart_monitor_pannel::OnPageChanged(wxBookCtrlEvent& event)
 {
     event.Skip();
-    const wxNotebook* book = wxDynamicCast(event.GetEventObject(), wxNotebook);
+    const wxNotebook* book = dynamic_cast<const wxNotebook*>(event.GetEventObject());
     if (book && book == GetParent() && book->GetCurrentPage() == this)
         show_pending();
 }
