@@ -35,6 +35,14 @@ bool empty_if_refused(wxTextCtrl* box, size_t max_length, const std::function<bo
     return true;
 }
 
+wxArrayString utf8_items(std::initializer_list<const char*> texts)
+{
+    wxArrayString items;
+    for (const char* t : texts)
+        items.Add(u8(t));
+    return items;
+}
+
 void show_refusal(const wxString& text)
 {
     // No "no default" flag: with a single OK button it means nothing, and wx

@@ -4,11 +4,13 @@
 // once-per-class resource set-up of the bases.
 #pragma once
 
+#include <wx/arrstr.h>
 #include <wx/event.h>
 #include <wx/string.h>
 #include <wx/window.h>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "rfid_event/rfid_event.h"
@@ -23,6 +25,9 @@ inline wxString u8(const char* text)
 {
     return wxString::FromUTF8(text);
 }
+
+// The entries of a choice or radio box, each through u8.
+wxArrayString utf8_items(std::initializer_list<const char*> texts);
 
 // Queues one request of `type` on the event hub. The carrier class follows
 // from the event type, and the event carries nothing but its type (id 0).

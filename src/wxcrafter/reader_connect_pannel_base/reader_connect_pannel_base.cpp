@@ -19,14 +19,6 @@ wxArrayString baud_items()
     return items;
 }
 
-wxArrayString utf8_items(std::initializer_list<const char*> texts)
-{
-    wxArrayString items;
-    for (const char* t : texts)
-        items.Add(u8(t));
-    return items;
-}
-
 // One row of a link box: a label, the control that stretches, a button.
 void add_link_row(wxSizer* box, wxWindow* label, wxWindow* control, wxWindow* button)
 {

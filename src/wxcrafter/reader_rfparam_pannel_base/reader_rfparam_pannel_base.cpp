@@ -9,14 +9,6 @@ static bool bBitmapLoaded = false;
 
 namespace {
 
-wxArrayString utf8_items(std::initializer_list<const char*> texts)
-{
-    wxArrayString items;
-    for (const char* t : texts)
-        items.Add(u8(t));
-    return items;
-}
-
 wxArrayString profile_items()
 {
     wxArrayString items;

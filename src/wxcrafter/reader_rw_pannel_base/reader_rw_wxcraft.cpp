@@ -12,14 +12,6 @@ static bool bBitmapLoaded = false;
 
 namespace {
 
-wxArrayString utf8_items(std::initializer_list<const char*> texts)
-{
-    wxArrayString items;
-    for (const char* t : texts)
-        items.Add(u8(t));
-    return items;
-}
-
 const int kCentreLeft = wxALIGN_CENTER | wxLEFT;
 
 // A horizontal sizer in `parent` holding a label and, stretching, the box

@@ -1,7 +1,5 @@
 #include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
 
-#include <wx/msgdlg.h>
-
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
@@ -52,13 +50,6 @@ std::string text_of(wxTextCtrl* box)
     return box->GetValue().utf8_string();
 }
 
-// OK is the only button and so the default: wx refuses a "no" default on
-// a box without a "no" button.
-void refuse(const char* why)
-{
-    wxMessageBox(u8(why), u8("错误信息"), wxOK | wxICON_INFORMATION);
-}
-
 // Keeps the leading hex digits of the box, at most `most` of them.
 void keep_hex(wxTextCtrl* box, size_t most)
 {
@@ -80,13 +71,6 @@ void read_password(wxTextCtrl* box, uint32_t& password)
 int chosen(wxChoice* choice)
 {
     return std::max(0, choice->GetSelection());
-}
-
-void fill(wxArrayString& items, std::initializer_list<const char*> texts)
-{
-    items.Clear();
-    for (const char* t : texts)
-        items.Add(u8(t));
 }
 
 wxString cell(const std::string& text)
@@ -141,7 +125,7 @@ bool rfid_storage_pannel::start_address(uint32_t& address)
     address = OperateStartAddr;
     leading_hex32(text_of(StartAddr_textCtrl), address);
     if (gb_mode() && address > kMaxGbAddress) {
-        refuse("起始地址范围:0~FFFF！");
+        show_refusal(u8("起始地址范围:0~FFFF！"));
         return false;
     }
     return true;
@@ -176,7 +160,7 @@ void rfid_storage_pannel::SelectTag(wxCommandEvent& event)
 {
     // No complete byte would leave the match length of an earlier select.
     if (epc_select_bytes(text_of(SelectedTag_textCtrl), bytes(EPC_Select), sizeof EPC_Select) == 0) {
-        refuse("标签不能为空！");
+        show_refusal(u8("标签不能为空！"));
         return;
     }
     if (!gb_mode())
@@ -209,12 +193,12 @@ void rfid_storage_pannel::ModeSelect(wxCommandEvent&)
     encryption_checkBox->Enable(gb);
 
     if (gb) {
-        fill(lock_choiceArr, {"标签信息区", "编码区", "安全区", "用户区"});
-        fill(lockaction_choiceArr, {"可读可写", "可读不可写", "不可读可写", "不可读不可写", "保留", "不需要鉴别",
-                                    "需要鉴别不需要安全通信", "需要鉴别需要安全通信"});
+        lock_choiceArr = utf8_items({"标签信息区", "编码区", "安全区", "用户区"});
+        lockaction_choiceArr = utf8_items({"可读可写", "可读不可写", "不可读可写", "不可读不可写", "保留",
+                                           "不需要鉴别", "需要鉴别不需要安全通信", "需要鉴别需要安全通信"});
     } else {
-        fill(lock_choiceArr, {"USER区", "TID区", "EPC区", "访问密码区", "锁定密码区"});
-        fill(lockaction_choiceArr, {"开放", "锁定", "永久开放", "永久锁定"});
+        lock_choiceArr = utf8_items({"USER区", "TID区", "EPC区", "访问密码区", "锁定密码区"});
+        lockaction_choiceArr = utf8_items({"开放", "锁定", "永久开放", "永久锁定"});
     }
     // Refilled lists choose nothing; a lock would then name no area.
     LockArea_choice->Set(lock_choiceArr);
@@ -240,11 +224,11 @@ void rfid_storage_pannel::ReadTag(wxCommandEvent& event)
     // Taken before the checks: a refused read still leaves the password.
     read_password(ReadPassWord_textCtrl, OperatePassWord);
     if (StartAddr_textCtrl->IsEmpty()) {
-        refuse("起始地址不能为空！");
+        show_refusal(u8("起始地址不能为空！"));
         return;
     }
     if (DataLenght_textCtrl->IsEmpty()) {
-        refuse("数据长度不能为空！");
+        show_refusal(u8("数据长度不能为空！"));
         return;
     }
     uint32_t address = 0;
@@ -252,7 +236,7 @@ void rfid_storage_pannel::ReadTag(wxCommandEvent& event)
         return;
     unsigned long words = 0;
     if (!leading_decimal(DataLenght_textCtrl->GetValue(), kMaxReadWords, words)) {
-        refuse("数据长度范围:0~65535！");
+        show_refusal(u8("数据长度范围:0~65535！"));
         return;
     }
     OperateStartAddr = address;
@@ -278,20 +262,20 @@ void rfid_storage_pannel::DataLenghtEnter(wxCommandEvent&)
 void rfid_storage_pannel::WriteTag(wxCommandEvent& event)
 {
     if (DataLenght_textCtrl->IsEmpty()) {
-        refuse("数据长度不能为空！");
+        show_refusal(u8("数据长度不能为空！"));
         return;
     }
     if (WriteTag_textCtrl->IsEmpty()) {
-        refuse("数据不能为空！");
+        show_refusal(u8("数据不能为空！"));
         return;
     }
     if (StartAddr_textCtrl->IsEmpty()) {
-        refuse("起始地址不能为空！");
+        show_refusal(u8("起始地址不能为空！"));
         return;
     }
     unsigned long words = 0;
     if (!leading_decimal(DataLenght_textCtrl->GetValue(), kMaxWriteWords, words) || words == 0) {
-        refuse("数据长度范围:1~25！");
+        show_refusal(u8("数据长度范围:1~25！"));
         return;
     }
     uint32_t address = 0;
@@ -334,13 +318,13 @@ void rfid_storage_pannel::DistroyTag(wxCommandEvent& event)
 {
     const std::string text = text_of(DistroyPassWord_textCtrl);
     if (text.empty()) {
-        refuse("密码不能为空！");
+        show_refusal(u8("密码不能为空！"));
         return;
     }
     uint32_t password = 0;
     leading_hex32(text, password);
     if (password == 0) {
-        refuse("密码不能为0！");
+        show_refusal(u8("密码不能为0！"));
         return;
     }
     DistroyPassWord = password;

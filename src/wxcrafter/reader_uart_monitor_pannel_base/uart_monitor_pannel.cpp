@@ -56,8 +56,6 @@ void uart_monitor_pannel::SetUartDataShow(wxString text, char mode)
         pending_lines -= pending.front().lines;
         pending.pop_front();
     }
-    if (pending_lines >= kShownLines)
-        pending_fills_view = true;
 }
 
 void uart_monitor_pannel::append_now(const wxString& text, char mode)
@@ -78,14 +76,14 @@ void uart_monitor_pannel::show_pending()
     if (pending.empty())
         return;
     textCtrl->Freeze();
-    if (pending_fills_view)
+    // The waiting lines alone fill the view: what it shows now goes.
+    if (pending_lines >= kShownLines)
         textCtrl->Clear();
     for (const Pending& p : pending)
         append_now(p.text, p.mode);
     textCtrl->Thaw();
     pending.clear();
     pending_lines = 0;
-    pending_fills_view = false;
 }
 
 void uart_monitor_pannel::OnPageChanged(wxBookCtrlEvent& event)
@@ -100,7 +98,6 @@ void uart_monitor_pannel::clearUartData()
 {
     pending.clear();
     pending_lines = 0;
-    pending_fills_view = false;
     textCtrl->Clear();
 }
 

@@ -40,8 +40,6 @@ private:
     };
     std::deque<Pending> pending;
     int pending_lines = 0;
-    // The waiting lines alone fill the view: what it shows now goes.
-    bool pending_fills_view = false;
 
     bool behind_other_page() const;
     void append_now(const wxString& text, char mode);
