@@ -32,8 +32,3 @@ void LinkOutbox::close()
     items_.clear();
 }
 
-bool LinkOutbox::is_open() const
-{
-    std::lock_guard<std::mutex> hold(lock_);
-    return open_;
-}

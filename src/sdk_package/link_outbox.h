@@ -26,10 +26,9 @@ public:
     void open();
     // The link closed: queued writes are dropped and new ones refused.
     void close();
-    bool is_open() const;
 
 private:
-    mutable std::mutex lock_;
+    std::mutex lock_;
     std::vector<Write> items_;
     const size_t capacity_;
     bool open_ = false;

@@ -57,8 +57,7 @@ buffer_inventory_pannelBase::buffer_inventory_pannelBase(wxWindow* parent, wxWin
     ReadTagNum_button = new wxButton(this, wxID_ANY, u8("读取缓存中标签数量"));
     clear_row->Add(ReadTagNum_button, 1, wxALL, 5);
 
-    m_listCtrl = static_cast<tag_list_ctrl*>(create_stats(this, page_sizer, u8("累计运行的时间(毫秒):"),
-                                                          [](wxWindow* page) { return new tag_list_ctrl(page); }));
+    m_listCtrl = create_stats(this, page_sizer, u8("累计运行的时间(毫秒):"));
 
     finish_page(this, wxT("buffer_inventory_pannelBase"));
 

@@ -69,8 +69,7 @@ custom_inventory_pannelBase::custom_inventory_pannelBase(wxWindow* parent, wxWin
     readlen_textCtrl->Enable(false);
     add_labelled(choices, readlen_staticText, readlen_textCtrl);
 
-    m_listCtrl11 = static_cast<tag_list_ctrl*>(create_stats(this, page_sizer, u8("累计运行的时间(秒):"),
-                                                            [](wxWindow* page) { return new tag_list_ctrl(page); }));
+    m_listCtrl11 = create_stats(this, page_sizer, u8("累计运行的时间(秒):"));
     // The list scrolls its own columns: the nine of a match mode must not
     // widen the page past the screen.
     m_listCtrl11->SetMinSize(wxSize(FromDIP(200), -1));

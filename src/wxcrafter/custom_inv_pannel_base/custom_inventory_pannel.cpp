@@ -110,15 +110,8 @@ void custom_inventory_pannel::select_read_membank(wxCommandEvent&)
 
 void custom_inventory_pannel::ReadLenEnter(wxCommandEvent&)
 {
-    const wxString text = readlen_textCtrl->GetValue();
-    if (text.empty())
-        return;
-    bool digits = text.length() <= kLenDigits;
-    for (wxUniChar c : text)
-        digits = digits && is_decimal_digit(c);
     // Emptying the box raises this handler once more, on an empty box.
-    if (!digits)
-        readlen_textCtrl->SetValue(wxEmptyString);
+    empty_if_refused(readlen_textCtrl, kLenDigits, is_decimal_digit);
 }
 
 void custom_inventory_pannel::NewTagInter(wxCommandEvent&) {}

@@ -22,11 +22,6 @@ const int kTrimData = 4;
 // The EPC a report without one is stored with.
 const uint8_t kNoEpc[1] = {0};
 
-uint32_t be24(const uint8_t* p)
-{
-    return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
-}
-
 uint32_t be32(const uint8_t* p)
 {
     return (static_cast<uint32_t>(p[0]) << 24) | be24(p + 1);
@@ -130,17 +125,6 @@ bool parse_fields(custom_report_kind kind, const uint8_t* data, int count, custo
     return false;
 }
 
-std::string hex_bytes(const uint8_t* bytes, int count)
-{
-    std::string text;
-    text.reserve(static_cast<size_t>(count) * 3);
-    for (int i = 0; i < count; ++i) {
-        text += convert_type(bytes[i], 16);
-        text += ' ';
-    }
-    return text;
-}
-
 tag_column shared_column(custom_column column)
 {
     switch (column) {
@@ -230,7 +214,7 @@ tag_table::result custom_tag_table::add(custom_report_kind kind, const uint8_t* 
         return got;
     extra& e = extras[static_cast<size_t>(got.row)];
     if (report.read_data) {
-        e.data = hex_bytes(report.read_data, report.read_len);
+        e.data = epc_text(report.read_data, report.read_len);
         e.data_len = convert_type(report.read_len, 10);
     }
     if (!report.temperature.empty())

@@ -1,11 +1,8 @@
 #include "wxcrafter/page_support/inventory_stats.h"
 
-#include <wx/filedlg.h>
-#include <wx/filename.h>
 #include <wx/font.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
-#include <wx/stdpaths.h>
 
 #include "wxcrafter/page_support/antenna_rotation.h"
 #include "wxcrafter/page_support/page_support.h"
@@ -30,8 +27,7 @@ void add_labelled(wxSizer* column, wxWindow* label, wxWindow* box)
 
 }  // namespace
 
-wxListCtrl* inventory_stats::create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label,
-                                          const std::function<wxListCtrl*(wxWindow*)>& make_list)
+tag_list_ctrl* inventory_stats::create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label)
 {
     wxStaticBoxSizer* data_box = new wxStaticBoxSizer(wxHORIZONTAL, page, u8("数据"));
     sizer->Add(data_box, 0, wxEXPAND | wxALL, 5);
@@ -79,8 +75,7 @@ wxListCtrl* inventory_stats::create_stats(wxWindow* page, wxSizer* sizer, const 
     SaveTag_button = new wxButton(page, wxID_ANY, u8("保存标签"));
     list_row->Add(SaveTag_button, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 30);
 
-    wxListCtrl* list = make_list ? make_list(page)
-                                 : new wxListCtrl(page, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
+    tag_list_ctrl* list = new tag_list_ctrl(page);
     sizer->Add(list, 3, wxEXPAND | wxALL, 5);
     return list;
 }
@@ -185,13 +180,6 @@ void reset_list_columns(wxListCtrl* list, std::initializer_list<std::pair<const 
     list->ClearAll();
     for (const auto& column : columns)
         list->AppendColumn(u8(column.first), wxLIST_FORMAT_LEFT, column.second);
-}
-
-wxString list_cell(wxListCtrl* list, unsigned int row, int column)
-{
-    if (row == 0 || row > static_cast<unsigned int>(list->GetItemCount()))
-        return wxString();
-    return list->GetItemText(static_cast<long>(row - 1), column);
 }
 
 void inventory_stats::SetInventoryButton(uint8_t state)

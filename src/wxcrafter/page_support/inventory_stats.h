@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -21,6 +20,7 @@
 #include <wx/textctrl.h>
 
 #include "wxcrafter/page_support/inventory_tally.h"
+#include "wxcrafter/page_support/tag_list_ctrl.h"
 
 class inventory_stats {
 public:
@@ -62,11 +62,8 @@ public:
 protected:
     // Creates the statistics and, under them, the page's tag list on `page`
     // and adds them to `sizer`, top to bottom; returns the list. `time_label`
-    // is the accumulated-time caption, which names its unit. `make_list`,
-    // when given, creates the list (on the page it is handed); else it is
-    // a plain report-style list.
-    wxListCtrl* create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label,
-                             const std::function<wxListCtrl*(wxWindow*)>& make_list = nullptr);
+    // is the accumulated-time caption, which names its unit.
+    tag_list_ctrl* create_stats(wxWindow* page, wxSizer* sizer, const wxString& time_label);
     // "0" in all seven boxes.
     void zero_stats();
     // The tag count in a 55-point bold Roman font, the other four counters
@@ -106,7 +103,3 @@ void fit_antenna_choice(wxChoice* choice);
 // Empties `list` of lines and columns and appends `columns` (title, width in
 // pixels), left-aligned.
 void reset_list_columns(wxListCtrl* list, std::initializer_list<std::pair<const char*, int>> columns);
-
-// The text of `column` in line `row` - 1 of `list`; "" when `row` is 0 or
-// past the last line.
-wxString list_cell(wxListCtrl* list, unsigned int row, int column);

@@ -17,11 +17,6 @@ const uint16_t kCountMax = 65535;
 // The EPC a report without one is stored with.
 const uint8_t kNoEpc[1] = {0};
 
-uint32_t be24(const uint8_t* p)
-{
-    return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
-}
-
 std::string_view key_of(const uint8_t* epc, uint8_t len)
 {
     return std::string_view(reinterpret_cast<const char*>(epc), len);

@@ -47,6 +47,12 @@ struct plain_report {
 // the frequency of `out` alone.
 bool parse_plain_head(const uint8_t* data, int count, int tail, plain_report& out, int& fields);
 
+// The three bytes at `p` as a big-endian number (the frequency in kHz).
+inline uint32_t be24(const uint8_t* p)
+{
+    return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
+}
+
 // The data bytes a reply carries whose frame length byte is `len`: the
 // length byte also counts the address, the command and the check byte.
 inline int report_data_bytes(uint8_t len)

@@ -110,8 +110,7 @@ reader_switchant_inventory_pannelBase::reader_switchant_inventory_pannelBase(wxW
     Flag_choice->Enable(false);
     session_row->Add(Flag_choice, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP, 20);
 
-    m_listCtrl = static_cast<tag_list_ctrl*>(create_stats(this, page_sizer, u8("累计运行的时间(毫秒):"),
-                                                          [](wxWindow* page) { return new tag_list_ctrl(page); }));
+    m_listCtrl = create_stats(this, page_sizer, u8("累计运行的时间(毫秒):"));
     reset_list_columns(m_listCtrl, {{"ID", wxLIST_AUTOSIZE},
                                     {"EPC", 400},
                                     {"PC", 80},

@@ -66,8 +66,7 @@ realtime_inventory_pannelBase::realtime_inventory_pannelBase(wxWindow* parent, w
     InventoryFlag_choice->Enable(false);
     add_labelled(control_box, InventoryFlag_staticText, InventoryFlag_choice);
 
-    m_listCtrl13 = static_cast<tag_list_ctrl*>(create_stats(this, page_sizer, u8("累计运行的时间(秒):"),
-                                                            [](wxWindow* page) { return new tag_list_ctrl(page); }));
+    m_listCtrl13 = create_stats(this, page_sizer, u8("累计运行的时间(秒):"));
 
     finish_page(this, wxT("realtime_inventory_pannelBase"));
 
