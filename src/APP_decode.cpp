@@ -49,12 +49,12 @@ void MainAPP::cmd_decode(uint8_t cmd)
         ClearTimeOut();
     for (const reply::Line& line : out.lines)
         SetCmdLog(wxString::FromUTF8(line.text.c_str()), line.red ? 1 : 0);
-    show_reply(out);
+    show_reply(r, out);
     if (out.antenna_step)
         antenna_step(cmd == 0x8A || cmd == 0xD9, out.ended);
 }
 
-void MainAPP::show_reply(const reply::Outcome& out)
+void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
 {
     using reply::Action;
     connect_pannel* connection = connect_page();
@@ -120,7 +120,7 @@ void MainAPP::show_reply(const reply::Outcome& out)
             post_hub(wxEVT_CUSTOMTAGLIST);
         break;
     case Action::tag_memory_result:
-        show_tag_memory_result(out.parser);
+        show_tag_memory_result(out.parser, r.size);
         break;
     default:
         show_rf_reply(out);
@@ -156,7 +156,7 @@ void MainAPP::show_custom_report(reply::Parser parser)
     }
 }
 
-void MainAPP::show_tag_memory_result(reply::Parser parser)
+void MainAPP::show_tag_memory_result(reply::Parser parser, size_t data_bytes)
 {
     using reply::Parser;
     using Setter = void (rfid_storage_pannel::*)(const uint8_t*, size_t);
@@ -175,7 +175,6 @@ void MainAPP::show_tag_memory_result(reply::Parser parser)
         {Parser::double_identify, &rfid_storage_pannel::SetDoubleIdentifyTable},
     };
     // The page reads the reply's data bytes and nothing after them.
-    const size_t data_bytes = std::min<size_t>(pakagelen >= 3 ? pakagelen - 3u : 0, 252);
     rfid_storage_pannel* page = rfid_6c_tag_test_pannel->rfid_storage_subpannel;
     for (const auto& s : setters)
         if (s.parser == parser)

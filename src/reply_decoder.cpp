@@ -377,14 +377,10 @@ Outcome tag_gb(const Reply& r)
         tests.push_back({TAG_LOCK, shrt, "锁标签错误!"});
     if (kill)
         tests.push_back({TAG_KILL, shrt, "杀死标签错误!"});
-    const char* unsupported = read || write ? kInvalid : kNotSupportedByTag;
-    if (!read && !write)
-        tests.push_back({UNSUPPORTED, any, unsupported});
     tests.push_back({NO_TAG, any, kNoTag});
     tests.push_back({ACCESS_FAIL, any, kAccessFail});
     tests.push_back({PASSWORD, any, kPassword});
-    if (read || write)
-        tests.push_back({UNSUPPORTED, any, unsupported});
+    tests.push_back({UNSUPPORTED, any, read || write ? kInvalid : kNotSupportedByTag});
     tests.push_back({WORD_COUNT, any, lock ? kMemory : kWordCount});
     tests.push_back({0x60, any, "标签供电不足!"});
     tests.push_back({0x61, any, "标签权限不足!"});

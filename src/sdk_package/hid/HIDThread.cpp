@@ -9,8 +9,7 @@ HIDThread::HIDThread(wxWindow* owner)
       hid(new LibWinHid),
       id_completion_(notice_id("hidThreadcompletion")),
       id_state_(notice_id("Thread_hidstate")),
-      id_info_(notice_id("Thread_Gethidinfo")),
-      id_sent_(notice_id("Thread_hid"))
+      id_info_(notice_id("Thread_Gethidinfo"))
 {
     hid->LoadExtLibrary(nullptr);
 }
@@ -55,8 +54,7 @@ bool HIDThread::open_reader()
     }
     if (hid->ConnectHID(hid->GetHID_PATH_Num()) != 0) {
         HIDState(wxString::FromUTF8("连接失败！"));
-        // The reason on a line of its own.
-        HIDState(wxString::FromUTF8(hid->open_failure().c_str()));
+        post_open_failure(hid->open_failure());
         return false;
     }
     DisconnectedReaderFlag = 0;
@@ -81,7 +79,7 @@ void HIDThread::serve_device()
             HIDState(wxString::FromUTF8("帧长度超过USB-HID报告的52字节，未发送"));
         if (hid->GetHIDData() == -1) {
             // Reported once: the next pass closes the device and goes idle.
-            post_int(id_sent_, -1);
+            post_link_lost(-1);
             DisconnectedReaderFlag = 1;
         }
     }

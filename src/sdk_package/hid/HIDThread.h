@@ -45,5 +45,4 @@ private:
     const int id_completion_;
     const int id_state_;
     const int id_info_;
-    const int id_sent_;
 };

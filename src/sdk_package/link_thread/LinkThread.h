@@ -178,6 +178,8 @@ protected:
     // controller logs it in red. Post it right after the state notice, which
     // it explains. Any thread; an empty reason posts nothing.
     void post_open_failure(const std::string& reason);
+    // The link is lost: its sent notice with a negative `status`.
+    void post_link_lost(int status) { post_int(sent_notice_, status); }
 
     // `base` with each row of `own` in place of the row of the same name
     // (a row whose `send` is null is dropped), for a link's requests().

@@ -4,6 +4,7 @@
 
 #include "rfid_event/rfid_command_event.h"
 #include "sdk_package/frame_link.h"
+#include "sdk_package/link_thread/link_requests.h"
 #include "reader_params.h"
 
 #include <wx/ffile.h>
@@ -12,14 +13,7 @@
 #include <algorithm>
 #include <string>
 
-namespace {
-
-const uint8_t* bytes(const char* text)
-{
-    return reinterpret_cast<const uint8_t*>(text);
-}
-
-}  // namespace
+using link_requests::bytes;
 
 // Builds the shared table; a friend, for the upgrade rows.
 struct SharedRequests {

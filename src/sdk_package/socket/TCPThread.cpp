@@ -10,8 +10,7 @@ TCPThread::TCPThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_TCP_CTRL, notice_id("Thread_tcp"), 105),
       tcp(nullptr),
       id_completion_(notice_id("tcpThreadcompletion")),
-      id_state_(notice_id("Thread_tcpstate")),
-      id_sent_(notice_id("Thread_tcp"))
+      id_state_(notice_id("Thread_tcpstate"))
 {
     // Sockets made on a worker need the socket layer set up on the main
     // thread first.
@@ -75,7 +74,7 @@ void TCPThread::serve_connect_request()
         const int status = tcp->GetServerData();
         if (status < 0) {
             // Reported once: the next pass closes the socket and goes idle.
-            post_int(id_sent_, status);
+            post_link_lost(status);
             DisconnectedReaderFlag = 1;
         }
     }
