@@ -16,7 +16,7 @@ const buffer_column kColumns[] = {buffer_column::id,   buffer_column::pc,      b
 
 buffer_inventory_pannel::buffer_inventory_pannel(wxWindow* parent)
     : buffer_inventory_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL),
-      refresh([this] { show_records(); }, kRefreshMs)
+      refresh([this] { show_records(); })
 {
     set_stats_fonts();
     // The newest record on top.

@@ -4,7 +4,7 @@
 // buffer buttons read the buffer, read and empty it, empty it or ask for
 // its tag count. Each record of a read becomes one line of the list,
 // newest on top; the list and the RSSI boxes follow the records at most
-// every kRefreshMs.
+// every refresh_timer::kPeriodMs.
 #pragma once
 
 #include "reader_params.h"
@@ -21,9 +21,6 @@
 
 class buffer_inventory_pannel : public buffer_inventory_pannelBase {
 public:
-    // Longest time a record waits before the page shows it.
-    static const int kRefreshMs = 100;
-
     explicit buffer_inventory_pannel(wxWindow* parent);
     virtual ~buffer_inventory_pannel();
 

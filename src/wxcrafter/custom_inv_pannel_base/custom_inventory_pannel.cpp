@@ -136,11 +136,7 @@ void custom_inventory_pannel::SaveTag(wxCommandEvent&)
 
 void custom_inventory_pannel::SetAntMode(int reader_type)
 {
-    antennas.set_reader_type(reader_type);
-    const wxArrayString items = antenna_items(antennas);
-    SelectANT_choice->Set(items);
-    if (!items.IsEmpty())
-        SelectANT_choice->SetSelection(0);
+    show_antenna_entries(SelectANT_choice, antennas, reader_type);
 }
 
 char custom_inventory_pannel::GetWorkAntenna()

@@ -145,6 +145,15 @@ wxArrayString antenna_items(const antenna_rotation& rotation)
     return items;
 }
 
+void show_antenna_entries(wxChoice* choice, antenna_rotation& rotation, int reader_type)
+{
+    rotation.set_reader_type(reader_type);
+    const wxArrayString items = antenna_items(rotation);
+    choice->Set(items);
+    if (!items.IsEmpty())
+        choice->SetSelection(0);
+}
+
 void fit_antenna_choice(wxChoice* choice)
 {
     const wxArrayString shown = choice->GetStrings();

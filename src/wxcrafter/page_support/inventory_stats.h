@@ -96,6 +96,10 @@ class antenna_rotation;
 // The entries of `rotation` as an antenna choice lists them.
 wxArrayString antenna_items(const antenna_rotation& rotation);
 
+// Sets `rotation` to `reader_type` and lists its entries in `choice`, the
+// first chosen.
+void show_antenna_entries(wxChoice* choice, antenna_rotation& rotation, int reader_type);
+
 // Makes `choice` as wide as the longest antenna entry of any reader type,
 // so that the entries a connected reader brings never widen the page.
 void fit_antenna_choice(wxChoice* choice);

@@ -1,10 +1,9 @@
 // The tag table of an inventory page together with what shows it: the
 // page's virtual tag list and its statistics boxes. Reports go into the
 // table at once; the list, the tag count, the reports received and the
-// lowest and highest RSSI follow it at most every tag_table_view::kRefreshMs,
-// so a reader
-// reporting as fast as it can never holds up the window. A page derives
-// from it beside its generated base, which must be built first.
+// lowest and highest RSSI follow it at most every refresh_timer::kPeriodMs,
+// so a reader reporting as fast as it can never holds up the window. A page
+// derives from it beside its generated base, which must be built first.
 #pragma once
 
 #include <cstdint>

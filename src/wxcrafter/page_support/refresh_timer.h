@@ -11,7 +11,10 @@
 
 class refresh_timer : public wxTimer {
 public:
-    refresh_timer(std::function<void()> show_in, int period_ms_in)
+    // The pages' period: the longest a change waits before it shows.
+    static const int kPeriodMs = 100;
+
+    explicit refresh_timer(std::function<void()> show_in, int period_ms_in = kPeriodMs)
         : show(std::move(show_in)), period_ms(period_ms_in) {}
 
     // `show` runs within one period.

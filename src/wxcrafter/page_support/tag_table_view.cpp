@@ -5,24 +5,19 @@
 #include "wxcrafter/page_support/tag_table.h"
 
 tag_table_view::tag_table_view(inventory_stats& boxes_in, tag_list_ctrl& list_in, const tag_table& table_in)
-    : boxes(boxes_in), list(list_in), table(table_in), shown_tags(0), shown_reports("0")
+    : boxes(boxes_in), list(list_in), table(table_in), shown_tags(0), shown_reports("0"),
+      refresh([this] { show(); })
 {
-}
-
-tag_table_view::~tag_table_view()
-{
-    Stop();
 }
 
 void tag_table_view::changed()
 {
-    if (!IsRunning())
-        StartOnce(kRefreshMs);
+    refresh.request();
 }
 
 void tag_table_view::restart()
 {
-    Stop();
+    refresh.Stop();
     shown_tags = 0;
     shown_reports = "0";
     list.show_rows(table.size());
@@ -37,7 +32,7 @@ void tag_table_view::show_rssi()
     boxes.show_rssi_range(lowest, highest);
 }
 
-void tag_table_view::Notify()
+void tag_table_view::show()
 {
     list.show_rows(table.size());
     if (table.size() != shown_tags) {

@@ -28,15 +28,8 @@ const int kCustomMode = 1;
 // character that is no digit, empty it. True when it holds digits after.
 bool filter_power(wxTextCtrl* box)
 {
-    const wxString text = box->GetValue();
-    if (text.empty())
-        return false;
-    bool digits = text.length() < 3;
-    for (wxUniChar c : text)
-        digits = digits && is_decimal_digit(c);
-    if (!digits)
-        box->Clear();  // raises the filter again, on the empty text
-    return digits;
+    // Emptying raises the filter again, on the empty text.
+    return !empty_if_refused(box, 2, is_decimal_digit) && !box->IsEmpty();
 }
 
 void filter_digits(wxTextCtrl* box)

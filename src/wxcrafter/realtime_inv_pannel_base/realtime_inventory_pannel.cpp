@@ -80,11 +80,7 @@ void realtime_inventory_pannel::SaveTag(wxCommandEvent&)
 
 void realtime_inventory_pannel::SetAntMode(int reader_type)
 {
-    antennas.set_reader_type(reader_type);
-    const wxArrayString items = antenna_items(antennas);
-    SelectANT_choice->Set(items);
-    if (!items.IsEmpty())
-        SelectANT_choice->SetSelection(0);
+    show_antenna_entries(SelectANT_choice, antennas, reader_type);
 }
 
 wxString realtime_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
