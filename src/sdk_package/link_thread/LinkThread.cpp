@@ -90,7 +90,8 @@ wxThread::ExitCode LinkThread::idle_loop(int completion_id)
             return nullptr;
         }
         if (!ConnectedReaderFlag) {
-            idle_wait(300);
+            idle_wait(kIdleWaitMs);
+            on_idle();
             continue;
         }
         ConnectedReaderFlag = 0;

@@ -45,6 +45,9 @@ class LinkThread : public wxThread {
 public:
     using Flag = std::atomic<uint8_t>;
 
+    // The idle worker's sleep between checks for a request.
+    static constexpr int kIdleWaitMs = 300;
+
     // 1 keep running, 0 end at the next idle pass.
     std::atomic<int> DeleteFlag{0};
 
@@ -199,9 +202,11 @@ protected:
     void clear_wake() { platform::ClearWakeup(wake_fd_); }
 
     // The worker loop of a link that connects on request: ends with notice
-    // `completion_id` when told to, sleeps between checks while idle, and
-    // hands each connect request to serve_connect_request().
+    // `completion_id` when told to, sleeps kIdleWaitMs between checks while
+    // idle (calling on_idle() after each), and hands each connect request
+    // to serve_connect_request().
     ExitCode idle_loop(int completion_id);
+    virtual void on_idle() {}
     // One connect request: connects, then serves the link until it closes.
     // Worker thread.
     virtual void serve_connect_request() {}

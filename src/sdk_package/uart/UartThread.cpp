@@ -9,9 +9,9 @@
 
 namespace {
 
-// How often the port list is looked at: while idle, and at most this often
-// while connected (a list costs a walk through /sys).
-constexpr int kPortListPeriodMs = 300;
+// How often the port list is looked at: while idle (after each idle wait),
+// and at most this often while connected (a list costs a walk through /sys).
+constexpr int kPortListPeriodMs = LinkThread::kIdleWaitMs;
 
 }  // namespace
 
@@ -58,62 +58,54 @@ void UartThread::report_port_list_change()
 
 wxThread::ExitCode UartThread::Entry()
 {
+    return idle_loop(id_completion_);
+}
+
+void UartThread::serve_connect_request()
+{
     using clock = std::chrono::steady_clock;
+    std::string port;
+    long baud;
+    {
+        std::lock_guard<std::mutex> hold(target_lock_);
+        port = target_port_;
+        baud = target_baud_;
+    }
+    const int result = libuart->ConnectUart(port, baud);
+    if (result == -1) {
+        UartState(wxString::FromUTF8("请先关闭"));
+        post_open_failure(libuart->open_failure());
+        return;
+    }
+    if (result == 1) {
+        UartState(wxString::FromUTF8("连接失败！"));
+        return;
+    }
+    DisconnectedReaderFlag = 0;
+    UartState(wxString::FromUTF8("连接成功！"));
+    libuart->Restart_Reader();
+    auto next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
+    // Connected: one wait on the port and the wake-up at a time, until the
+    // next port-list check at the latest.
     for (;;) {
-        if (DeleteFlag == 0) {
-            post_completion(id_completion_);
-            return nullptr;
+        if (DisconnectedReaderFlag) {
+            DisconnectedReaderFlag = 0;
+            libuart->DisConnected();
+            return;
         }
-        if (!ConnectedReaderFlag) {
-            idle_wait(kPortListPeriodMs);
+        if (clock::now() >= next_list_check) {
             report_port_list_change();
-            continue;
+            next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
         }
-        ConnectedReaderFlag = 0;
-        std::string port;
-        long baud;
-        {
-            std::lock_guard<std::mutex> hold(target_lock_);
-            port = target_port_;
-            baud = target_baud_;
-        }
-        const int result = libuart->ConnectUart(port, baud);
-        if (result == -1) {
-            UartState(wxString::FromUTF8("请先关闭"));
-            post_open_failure(libuart->open_failure());
-            continue;
-        }
-        if (result == 1) {
-            UartState(wxString::FromUTF8("连接失败！"));
-            continue;
-        }
-        DisconnectedReaderFlag = 0;
-        UartState(wxString::FromUTF8("连接成功！"));
-        libuart->Restart_Reader();
-        auto next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
-        // Connected: one wait on the port and the wake-up at a time, until
-        // the next port-list check at the latest.
-        for (;;) {
-            if (DisconnectedReaderFlag) {
-                DisconnectedReaderFlag = 0;
-                libuart->DisConnected();
-                break;
-            }
-            if (clock::now() >= next_list_check) {
-                report_port_list_change();
-                next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
-            }
-            const int wait_ms = static_cast<int>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(next_list_check - clock::now())
-                    .count()) + 1;
-            const int got = libuart->WaitUartData(wake_fd(), wait_ms);
-            if (got == 0)
-                clear_wake();
-            else if (got < 0)
-                // A hung-up port would end every wait at once: until a
-                // request or the port-list check, wait on the wake-up alone.
-                wait_for(-1, wait_ms);
-        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next_list_check - clock::now());
+        const int wait_ms = static_cast<int>(left.count()) + 1;
+        const int got = libuart->WaitUartData(wake_fd(), wait_ms);
+        if (got == 0)
+            clear_wake();
+        else if (got < 0)
+            // A hung-up port would end every wait at once: until a request
+            // or the port-list check, wait on the wake-up alone.
+            wait_for(-1, wait_ms);
     }
 }
 

@@ -36,6 +36,9 @@ public:
 
 protected:
     ExitCode Entry() override;
+    // The port list is looked at after each idle wait.
+    void on_idle() override { report_port_list_change(); }
+    void serve_connect_request() override;
 
 private:
     void UartState(const wxString& text);
