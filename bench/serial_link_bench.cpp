@@ -369,6 +369,8 @@ int main(int argc, char** argv)
     const std::vector<double> busy_in_front =
         reply_delays(app, reader, 200, std::chrono::milliseconds(20));
     book->SetSelection(0);
+    // The page switch lays the window out again: not part of what follows.
+    run_for(500);
     app->GetOpen_uart_monitor_checkBox()->SetValue(false);
     const std::vector<double> busy_unmonitored =
         reply_delays(app, reader, 200, std::chrono::milliseconds(20));
