@@ -383,58 +383,59 @@ void rfid_storage_pannel::SetTagList(wxString id, wxString pc, wxString crc, wxS
         m_listCtrl11->SetItem(row, column, cells[column - 1]);
 }
 
-void rfid_storage_pannel::add_result(StorageReply kind, const uint8_t* data, size_t len)
+bool rfid_storage_pannel::add_result(StorageReply kind, const uint8_t* data, size_t len)
 {
     StorageRow row;
     if (!parse_storage_reply(kind, data, len, row))
-        return;
+        return false;
     SetTagList(wxString::Format(wxT("%d"), IdNumber), cell(row.pc), cell(row.crc), cell(row.epc), cell(row.data),
                cell(row.length), cell(row.antenna), 0);
     ++IdNumber;
+    return true;
 }
 
-void rfid_storage_pannel::SetReadTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetReadTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Read, data, len);
+    return add_result(StorageReply::Read, data, len);
 }
 
-void rfid_storage_pannel::SetWriteTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetWriteTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Write, data, len);
+    return add_result(StorageReply::Write, data, len);
 }
 
-void rfid_storage_pannel::SetLockTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetLockTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Lock, data, len);
+    return add_result(StorageReply::Lock, data, len);
 }
 
-void rfid_storage_pannel::SetKillTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetKillTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Kill, data, len);
+    return add_result(StorageReply::Kill, data, len);
 }
 
-void rfid_storage_pannel::SetGbReadTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbReadTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbRead, data, len);
+    return add_result(StorageReply::GbRead, data, len);
 }
 
-void rfid_storage_pannel::SetGbWriteTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbWriteTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbWrite, data, len);
+    return add_result(StorageReply::GbWrite, data, len);
 }
 
-void rfid_storage_pannel::SetGbLockTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbLockTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbLock, data, len);
+    return add_result(StorageReply::GbLock, data, len);
 }
 
-void rfid_storage_pannel::SetGbKillTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbKillTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbKill, data, len);
+    return add_result(StorageReply::GbKill, data, len);
 }
 
-void rfid_storage_pannel::SetDoubleIdentifyTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetDoubleIdentifyTable(const uint8_t* data, size_t len)
 {
     IdNumber = 0;
-    add_result(StorageReply::DoubleIdentify, data, len);
+    return add_result(StorageReply::DoubleIdentify, data, len);
 }
