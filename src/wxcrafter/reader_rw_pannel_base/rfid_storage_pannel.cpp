@@ -278,12 +278,19 @@ void rfid_storage_pannel::WriteTag(wxCommandEvent& event)
         show_refusal(u8("数据长度范围:1~25！"));
         return;
     }
+    // Words the operator did not type would go out as zeros and clear the
+    // tag's memory; typed words past the length are not sent.
+    const size_t typed = hex_words(text_of(WriteTag_textCtrl));
+    if (typed < words) {
+        show_refusal(wxString::Format(u8("数据不足：数据长度为%lu个字，数据只有%lu个字（每字4位十六进制数）！"), words,
+                                      static_cast<unsigned long>(typed)));
+        return;
+    }
     uint32_t address = 0;
     if (!start_address(address))
         return;
     DataLenght = static_cast<uint16_t>(words);
-    // Cleared first: a byte not typed this time is written as 0, never as
-    // what an earlier write left.
+    // Cleared first, so nothing of an earlier write lingers past the data.
     std::memset(WriteData, 0, sizeof WriteData);
     hex_pairs(text_of(WriteTag_textCtrl), bytes(WriteData), sizeof WriteData);
     OperateStartAddr = address;
