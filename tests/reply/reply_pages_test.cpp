@@ -2,7 +2,10 @@
 // through the controller, to what the pages show and the log says.
 #include "link_fixture.h"
 
+#include "wxcrafter/reader_rfparam_pannel_base/rf_paramset_pannel.h"
 #include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
+#include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
+#include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
 
 #include <wx/listctrl.h>
@@ -50,5 +53,32 @@ TEST(ReplyPages, TagMemoryRepliesGiveARowOrARedLine)
             EXPECT_EQ(page->GetListCtrl11()->GetItemText(0, 3).ToStdString(), c.shown);
         else
             EXPECT_TRUE(app.log_line_red(line));
+    }
+}
+
+// Values the page has no entry for, and a report with no room for the EPC
+// its PC names (stored as the tag without EPC, "00 ").
+TEST(ReplyPages, ReplySettersTable)
+{
+    std::unique_ptr<SimEndpoint> end = make_endpoint(Link::Serial);
+    App app;
+    connect_and_reset(app, *end);
+    rf_paramset_pannel* rf = app->get_base_setting_pannel()->rf_paramset_subpannel;
+    realtime_inventory_pannel* realtime = app->get_rfid_6c_tag_test_pannel()->realtime_inventory_subpannel;
+    const struct {
+        uint8_t cmd;
+        std::vector<uint8_t> data;
+        std::function<wxString()> shown;
+        wxString expected;
+    } cases[] = {
+        {0x6A, {5}, [rf] { return wxString() << rf->GetRfLink_radioBox()->GetSelection(); }, "0"},
+        {0x75, {0}, [rf] { return wxString() << rf->GetAntPort_choice()->GetSelection(); }, "-1"},
+        {0x89, {1, 0x02, 0x00, 8, 0x22, 0, 0, 0x0E, 0x0A, 0x3D}, [realtime] { return realtime->GetEpcBuffer(1); },
+         "00 "},
+    };
+    gui_test::choose(rf->GetRfLink_radioBox(), 3);
+    for (const auto& c : cases) {
+        end->reader().SendFrame(0, c.cmd, c.data);
+        EXPECT_TRUE(gui_test::pump_until([&] { return c.shown() == c.expected; })) << int(c.cmd);
     }
 }
