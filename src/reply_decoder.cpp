@@ -363,8 +363,8 @@ Outcome tag_gb(const Reply& r)
     const uint8_t cmd = r.cmd;
     const bool shrt = true;
     // A two-way authentication result begins with its EPC length, which
-    // may equal any status: only a reply no longer than a status is one.
-    const bool any = cmd == 0x98;
+    // may equal any status: there only a short reply is a status.
+    const bool any = cmd == 0x98 ? shrt : false;
     const bool read = cmd == 0x45 || cmd == 0x43;
     const bool write = cmd == 0x46 || cmd == 0x42;
     const bool lock = cmd == 0x47;
