@@ -201,8 +201,8 @@ private:
     void show_reply(const reply::Reply& r, const reply::Outcome& out);
     void show_rf_reply(const reply::Outcome& out);
     void show_custom_report(reply::Parser parser);
-    // `data_bytes` of rx_data are the reply's data.
-    void show_tag_memory_result(reply::Parser parser, size_t data_bytes);
+    // rx_data holds the data of `r`.
+    void show_tag_memory_result(reply::Parser parser, const reply::Reply& r);
     // An upgrade packet acknowledged for `target` (0 application, 1
     // baseband): the next packet, or the end of the upgrade.
     void upgrade_acknowledged(unsigned target);

@@ -120,7 +120,7 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
             post_hub(wxEVT_CUSTOMTAGLIST);
         break;
     case Action::tag_memory_result:
-        show_tag_memory_result(out.parser, r.size);
+        show_tag_memory_result(out.parser, r);
         break;
     default:
         show_rf_reply(out);
@@ -156,10 +156,10 @@ void MainAPP::show_custom_report(reply::Parser parser)
     }
 }
 
-void MainAPP::show_tag_memory_result(reply::Parser parser, size_t data_bytes)
+void MainAPP::show_tag_memory_result(reply::Parser parser, const reply::Reply& r)
 {
     using reply::Parser;
-    using Setter = void (rfid_storage_pannel::*)(const uint8_t*, size_t);
+    using Setter = bool (rfid_storage_pannel::*)(const uint8_t*, size_t);
     static const struct {
         Parser parser;
         Setter setter;
@@ -174,11 +174,12 @@ void MainAPP::show_tag_memory_result(reply::Parser parser, size_t data_bytes)
         {Parser::gb_kill, &rfid_storage_pannel::SetGbKillTable},
         {Parser::double_identify, &rfid_storage_pannel::SetDoubleIdentifyTable},
     };
-    // The page reads the reply's data bytes and nothing after them.
+    // The page reads the reply's data bytes and nothing after them; a reply
+    // it cannot read is said, not dropped.
     rfid_storage_pannel* page = rfid_6c_tag_test_pannel->rfid_storage_subpannel;
     for (const auto& s : setters)
-        if (s.parser == parser)
-            (page->*s.setter)(rx_data, data_bytes);
+        if (s.parser == parser && !(page->*s.setter)(rx_data, r.size))
+            SetCmdLog(wxString::FromUTF8(reply::unread_result_line(r).c_str()), 1);
 }
 
 void MainAPP::show_rf_reply(const reply::Outcome& out)

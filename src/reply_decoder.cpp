@@ -299,9 +299,12 @@ Outcome tag_memory(const Reply& r, const std::vector<StatusText>& tests, Parser 
     for (const StatusText& t : tests)
         if (r.status() == t.status && (!t.short_only || r.is_short()))
             return t.text ? with_line(out, t.text) : out;
-    // A status the branch does not name carries no result.
-    if (r.is_short())
+    // A status the branch does not name carries no result, but the
+    // operation did not succeed either.
+    if (r.is_short()) {
+        out.lines.push_back({unread_result_line(r), true});
         return out;
+    }
     return with_action(out, Action::tag_memory_result, parser);
 }
 
@@ -357,15 +360,16 @@ Outcome tag_6c(const Reply& r)
 
 Outcome tag_gb(const Reply& r)
 {
-    const bool any = false;
-    const bool shrt = true;
     const uint8_t cmd = r.cmd;
+    const bool shrt = true;
+    // A two-way authentication result begins with its EPC length, which
+    // may equal any status: there only a short reply is a status.
+    const bool any = cmd == 0x98 ? shrt : false;
     const bool read = cmd == 0x45 || cmd == 0x43;
     const bool write = cmd == 0x46 || cmd == 0x42;
     const bool lock = cmd == 0x47;
     const bool kill = cmd == 0x49;
-    // Only a short reply is a bare success: a longer one carries the result
-    // (two-way authentication included, whose result may start with 0x10).
+    // Only a short reply is a bare success: a longer one carries the result.
     std::vector<StatusText> tests = {{SUCCESS, shrt, nullptr}};
     if (read || write)
         tests.push_back({FAIL, shrt, "操作太快 请稍后再试!"});
@@ -405,7 +409,38 @@ Outcome epc_match_query(const Reply& r)
     return out;
 }
 
+// What the operator calls each tag-memory request.
+const char* operation_name(uint8_t cmd)
+{
+    switch (cmd) {
+    case 0x81: return "读标签";
+    case 0x82: return "写标签";
+    case 0x83: return "锁标签";
+    case 0x84: return "杀死标签";
+    case 0x45: return "国标读标签";
+    case 0x43: return "国标加密读标签";
+    case 0x46: return "国标写标签";
+    case 0x42: return "国标加密写标签";
+    case 0x47: return "国标锁标签";
+    case 0x49: return "国标杀死标签";
+    case 0x98: return "双向认证";
+    default: return "标签操作";
+    }
+}
+
 }  // namespace
+
+std::string unread_result_line(const Reply& r)
+{
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned>(r.status()));
+    const std::string name = operation_name(r.cmd);
+    if (!r.has(1))
+        return name + "的应答没有状态码!";
+    if (r.is_short())
+        return name + "失败，状态码 " + code + "!";
+    return name + "的应答无法解析，首字节 " + code + "，共 " + decimal(static_cast<unsigned>(r.size)) + " 字节!";
+}
 
 Reply view(const uint8_t* frame, size_t frame_size)
 {

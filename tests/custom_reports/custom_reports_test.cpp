@@ -144,6 +144,18 @@ TEST(CustomReports, FileLinesCarryTheSixthColumnAsData)
     EXPECT_EQ(table.file_line(0, mode_columns(*match_mode_at(11))[5].what),
               std::string("<PC = 30 00><EPC = ") + kEpcText +
                   "><freq = 0 Khz><rssi = 0dBm><1 \\ 0 \\ 0 \\ 0 \\ 0 \\ 0 \\ 0 \\ 0><data = 24.7>\n");
+
+    // The EPC field holds the row's EPC as the list shows it: a GB row of
+    // 32 bytes, and a 6C row without EPC words (00).
+    for (const Bytes& pc_epc : {join({{0x10, 0x00}, Bytes(32, 0xA5)}), Bytes{0x05, 0x00}}) {
+        table.clear();
+        feed(table, pc_epc[0] == 0x10 ? kind::gb_match_data : kind::match_data,
+             join({{1}, pc_epc, {0x1A, 0x2B, 1, 0xCC}, kRssi, kFreq}));
+        std::string field = pc_epc.size() > 2 ? "" : "00 ";
+        for (size_t i = 2; i < pc_epc.size(); ++i)
+            field += "A5 ";
+        EXPECT_NE(table.file_line(0, custom_column::data).find("><EPC = " + field + "><freq"), std::string::npos);
+    }
 }
 
 // The one place the columns matter: the mode table picks them.

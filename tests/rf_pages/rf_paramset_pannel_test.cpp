@@ -188,10 +188,8 @@ TEST_F(RfPage, ReplySettersIgnoreValuesTheControlsLack)
     page->FreqStandardSelect(1);
     page->SetFreqMode(0);
 
-    page->SetAntPort(0);
     page->SetAntPort(5);
     page->SetFastEpc(2);
-    page->SetPrifilID(5);
     page->FreqStandardSelect(3);
     page->SetFreqRegion(0, 52);
     page->SetFreqMode(2);

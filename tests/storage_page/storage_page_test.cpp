@@ -122,15 +122,15 @@ TEST(StoragePage, OperationsPostTheirRequestAndFrameTheirGlobals)
          "A0 0E 00 81 00 00 00 00 00 00 01 7C 4E 19 B2 3B"},
         {"6C write, defaults", [](Page* p) { press(p->GetWriteTag_button()); }, {wxEVT_WRITE},
          "A0 10 00 82 7C 4E 19 B2 00 00 00 00 00 00 01 E2 00 56"},
-        {"6C write after a longer one: untyped bytes are zero",
+        {"6C write: the length's words go out, typed words past them do not",
          [](Page* p) {
              paste_text(p->GetWriteTag_textCtrl(), wxT("1122334455667788"));
              paste_text(p->GetDataLenght_textCtrl(), wxT("4"));
              press(p->GetWriteTag_button());
-             paste_text(p->GetWriteTag_textCtrl(), wxT("E20"));
+             paste_text(p->GetDataLenght_textCtrl(), wxT("2"));
              press(p->GetWriteTag_button());
          },
-         {wxEVT_WRITE, wxEVT_WRITE}, "A0 16 00 82 7C 4E 19 B2 00 00 00 00 00 00 04 E2 00 00 00 00 00 00 00 4D"},
+         {wxEVT_WRITE, wxEVT_WRITE}, "A0 12 00 82 7C 4E 19 B2 00 00 00 00 00 00 02 11 22 33 44 8B"},
         {"6C lock, defaults", [](Page* p) { press(p->GetLockTag_button()); }, {wxEVT_LOCK},
          "A0 09 00 83 00 00 00 00 01 00 D3"},
         {"6C kill",
@@ -221,6 +221,10 @@ TEST(StoragePage, RefusedInputSaysWhyAndPostsNothing)
         {false, {{length, "0"}}, &Page::GetWriteTag_button, "数据长度范围:1~25！"},
         {false, {{length, "26"}}, &Page::GetWriteTag_button, "数据长度范围:1~25！"},
         {true, {{start, "FFFFFFFF"}}, &Page::GetWriteTag_button, "起始地址范围:0~FFFF！"},
+        {false, {{length, "4"}}, &Page::GetWriteTag_button,
+         "数据不足：数据长度为4个字，数据只有1个字（每字4位十六进制数）！"},
+        {true, {{length, "2"}, {&Page::GetWriteTag_textCtrl, "E2001"}}, &Page::GetWriteTag_button,
+         "数据不足：数据长度为2个字，数据只有1个字（每字4位十六进制数）！"},
         {false, {}, &Page::GetSelect_button, "标签不能为空！"},
         {false, {{&Page::GetSelectedTag_textCtrl, "E"}}, &Page::GetSelect_button, "标签不能为空！"},
     };

@@ -249,7 +249,9 @@ std::string custom_tag_table::cell(int row, custom_column column) const
 std::string custom_tag_table::file_line(int row, custom_column data_column) const
 {
     const tag_row& r = table.row(row);
-    return "<PC = " + pc_text(r) + "><EPC = " + file_epc_text(r) + "><freq = " + std::to_string(r.freq_khz) +
+    // The EPC as the list shows it: a GB row's PC does not give its length
+    // by the 6C rule, and a row without an EPC shows its stored 00.
+    return "<PC = " + pc_text(r) + "><EPC = " + epc_text(r) + "><freq = " + std::to_string(r.freq_khz) +
            " Khz><rssi = " + std::to_string(r.rssi) + "dBm><" + counts_text(r) + "><data = " +
            cell(row, data_column) + ">\n";
 }

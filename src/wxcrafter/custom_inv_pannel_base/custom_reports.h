@@ -64,8 +64,8 @@ public:
     int size() const { return table.size(); }
     // The list's text of `column` in row `row` (below size()).
     std::string cell(int row, custom_column column) const;
-    // The file line of row `row`, its data field holding `data_column`'s
-    // text, with its line feed:
+    // The file line of row `row`, its EPC field the list's EPC text and its
+    // data field `data_column`'s text, with its line feed:
     // "<PC = 30 00><EPC = E2 ... AB ><freq = 920125 Khz><rssi = -55dBm><3 \ 0 ... \ 0><data = -55dBm>\n".
     std::string file_line(int row, custom_column data_column) const;
     // No rows; the statistics restart.

@@ -14,12 +14,14 @@ int announced_epc_bytes(uint8_t b)
     return bytes > static_cast<int>(sizeof(tag_row::epc)) ? static_cast<int>(sizeof(tag_row::epc)) : bytes;
 }
 
-}  // namespace
-
+// The EPC bytes a file line prints for `row`, each as two hex digits and a
+// blank.
 std::string file_epc_text(const tag_row& row)
 {
     return epc_text(row.epc, announced_epc_bytes(row.pc[0]));
 }
+
+}  // namespace
 
 std::string tag_list_line(const tag_row& row)
 {

@@ -15,10 +15,6 @@
 // B words for B below 8, else B >> 3 words.
 std::string tag_list_line(const tag_row& row);
 
-// The EPC bytes a file line prints for `row`, each as two hex digits and a
-// blank: as many as the PC's first byte announces (see tag_list_line).
-std::string file_epc_text(const tag_row& row);
-
 enum class file_status {
     ok,
     cannot_create,  // the file could not be opened for writing

@@ -36,8 +36,10 @@ bool parse_plain_head(const uint8_t* data, int count, int tail, plain_report& ou
         out.kind = tag_kind::c6;
         n = (p >> 3) * 2 + kHead;
     } else {
+        // A report too short for its EPC and the fields after it has none:
+        // its fields follow the PC, and nothing past the report is read.
         n = p * 2 + kHead;
-        out.kind = (count >= n && n != kHead) ? tag_kind::gb : tag_kind::none;
+        out.kind = (count >= n + tail && n != kHead) ? tag_kind::gb : tag_kind::none;
     }
 
     if (out.kind == tag_kind::none) {

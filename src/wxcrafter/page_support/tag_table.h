@@ -40,11 +40,12 @@ struct plain_report {
 
 // Reads antenna, PC and EPC of a report of `count` data bytes: the PC's
 // first byte P gives the EPC words in its top five bits ("6C"), or, below
-// 8, in the whole byte when they fit ("GB"); else the report has no EPC
-// ("void") and is stored with the one-byte EPC 00. `tail` more bytes must
-// follow the EPC; `fields` tells where they begin. False for an EPC longer
-// than 32 bytes or a report shorter than its fields. Leaves the RSSI and
-// the frequency of `out` alone.
+// 8, in the whole byte when they and the `tail` bytes after them fit
+// ("GB"); else the report has no EPC ("void") and is stored with the
+// one-byte EPC 00. `tail` more bytes must follow the EPC; `fields` tells
+// where they begin. False for an EPC longer than 32 bytes or a report
+// shorter than its fields. Leaves the RSSI and the frequency of `out`
+// alone.
 bool parse_plain_head(const uint8_t* data, int count, int tail, plain_report& out, int& fields);
 
 // The three bytes at `p` as a big-endian number (the frequency in kHz).

@@ -1,5 +1,6 @@
 #include "wxcrafter/reader_rfparam_pannel_base/rf_paramset_pannel.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "wxcrafter/page_support/page_support.h"
@@ -284,7 +285,11 @@ void rf_paramset_pannel::StartSetAntEnvet(int ant)
 
 void rf_paramset_pannel::SetAntPort(uint8_t ant)
 {
-    select_if_present(AntPort_choice, static_cast<int>(ant) - 1);
+    // Antenna 0 is none of the entries: the choice shows no antenna.
+    if (ant == 0)
+        AntPort_choice->SetSelection(wxNOT_FOUND);
+    else
+        select_if_present(AntPort_choice, static_cast<int>(ant) - 1);
 }
 
 void rf_paramset_pannel::SetFastEpc(uint8_t mode)
@@ -294,7 +299,8 @@ void rf_paramset_pannel::SetFastEpc(uint8_t mode)
 
 void rf_paramset_pannel::SetPrifilID(uint8_t id)
 {
-    select_if_present(RfLink_radioBox, rf_tables::profile_index(id));
+    // A profile the list lacks shows as its first entry.
+    select_if_present(RfLink_radioBox, std::max(0, rf_tables::profile_index(id)));
 }
 
 void rf_paramset_pannel::SetOutPut1Power(wxString text) { AntPort1_textCtrl->SetValue(text); }

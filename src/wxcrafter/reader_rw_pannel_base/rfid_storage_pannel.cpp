@@ -278,12 +278,19 @@ void rfid_storage_pannel::WriteTag(wxCommandEvent& event)
         show_refusal(u8("数据长度范围:1~25！"));
         return;
     }
+    // Words the operator did not type would go out as zeros and clear the
+    // tag's memory; typed words past the length are not sent.
+    const size_t typed = hex_words(text_of(WriteTag_textCtrl));
+    if (typed < words) {
+        show_refusal(wxString::Format(u8("数据不足：数据长度为%lu个字，数据只有%lu个字（每字4位十六进制数）！"), words,
+                                      static_cast<unsigned long>(typed)));
+        return;
+    }
     uint32_t address = 0;
     if (!start_address(address))
         return;
     DataLenght = static_cast<uint16_t>(words);
-    // Cleared first: a byte not typed this time is written as 0, never as
-    // what an earlier write left.
+    // Cleared first, so nothing of an earlier write lingers past the data.
     std::memset(WriteData, 0, sizeof WriteData);
     hex_pairs(text_of(WriteTag_textCtrl), bytes(WriteData), sizeof WriteData);
     OperateStartAddr = address;
@@ -383,58 +390,59 @@ void rfid_storage_pannel::SetTagList(wxString id, wxString pc, wxString crc, wxS
         m_listCtrl11->SetItem(row, column, cells[column - 1]);
 }
 
-void rfid_storage_pannel::add_result(StorageReply kind, const uint8_t* data, size_t len)
+bool rfid_storage_pannel::add_result(StorageReply kind, const uint8_t* data, size_t len)
 {
     StorageRow row;
     if (!parse_storage_reply(kind, data, len, row))
-        return;
+        return false;
     SetTagList(wxString::Format(wxT("%d"), IdNumber), cell(row.pc), cell(row.crc), cell(row.epc), cell(row.data),
                cell(row.length), cell(row.antenna), 0);
     ++IdNumber;
+    return true;
 }
 
-void rfid_storage_pannel::SetReadTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetReadTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Read, data, len);
+    return add_result(StorageReply::Read, data, len);
 }
 
-void rfid_storage_pannel::SetWriteTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetWriteTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Write, data, len);
+    return add_result(StorageReply::Write, data, len);
 }
 
-void rfid_storage_pannel::SetLockTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetLockTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Lock, data, len);
+    return add_result(StorageReply::Lock, data, len);
 }
 
-void rfid_storage_pannel::SetKillTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetKillTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::Kill, data, len);
+    return add_result(StorageReply::Kill, data, len);
 }
 
-void rfid_storage_pannel::SetGbReadTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbReadTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbRead, data, len);
+    return add_result(StorageReply::GbRead, data, len);
 }
 
-void rfid_storage_pannel::SetGbWriteTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbWriteTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbWrite, data, len);
+    return add_result(StorageReply::GbWrite, data, len);
 }
 
-void rfid_storage_pannel::SetGbLockTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbLockTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbLock, data, len);
+    return add_result(StorageReply::GbLock, data, len);
 }
 
-void rfid_storage_pannel::SetGbKillTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetGbKillTable(const uint8_t* data, size_t len)
 {
-    add_result(StorageReply::GbKill, data, len);
+    return add_result(StorageReply::GbKill, data, len);
 }
 
-void rfid_storage_pannel::SetDoubleIdentifyTable(const uint8_t* data, size_t len)
+bool rfid_storage_pannel::SetDoubleIdentifyTable(const uint8_t* data, size_t len)
 {
     IdNumber = 0;
-    add_result(StorageReply::DoubleIdentify, data, len);
+    return add_result(StorageReply::DoubleIdentify, data, len);
 }

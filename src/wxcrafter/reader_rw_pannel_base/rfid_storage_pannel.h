@@ -41,17 +41,18 @@ public:
 
     // One result row each, from the `len` data bytes of one reply: the bytes
     // after the command code, without the check byte (the frame's length
-    // byte minus 3). A reply whose own lengths reach past `len` adds no row.
-    void SetReadTable(const uint8_t* data, size_t len);
-    void SetWriteTable(const uint8_t* data, size_t len);
-    void SetLockTable(const uint8_t* data, size_t len);
-    void SetKillTable(const uint8_t* data, size_t len);
-    void SetGbReadTable(const uint8_t* data, size_t len);
-    void SetGbWriteTable(const uint8_t* data, size_t len);
-    void SetGbLockTable(const uint8_t* data, size_t len);
-    void SetGbKillTable(const uint8_t* data, size_t len);
+    // byte minus 3). A reply whose own lengths reach past `len` adds no row
+    // and gives false.
+    bool SetReadTable(const uint8_t* data, size_t len);
+    bool SetWriteTable(const uint8_t* data, size_t len);
+    bool SetLockTable(const uint8_t* data, size_t len);
+    bool SetKillTable(const uint8_t* data, size_t len);
+    bool SetGbReadTable(const uint8_t* data, size_t len);
+    bool SetGbWriteTable(const uint8_t* data, size_t len);
+    bool SetGbLockTable(const uint8_t* data, size_t len);
+    bool SetGbKillTable(const uint8_t* data, size_t len);
     // Numbers its row 0: an authentication always starts a fresh count.
-    void SetDoubleIdentifyTable(const uint8_t* data, size_t len);
+    bool SetDoubleIdentifyTable(const uint8_t* data, size_t len);
 
     // Request handlers: each checks its boxes, writes its globals and posts
     // one request chosen by the tag type and the "加密通讯" box.
@@ -94,5 +95,5 @@ private:
     uint8_t access_area() const;
     // The seven result columns, the rows gone; the numbering is left alone.
     void result_columns();
-    void add_result(StorageReply kind, const uint8_t* data, size_t len);
+    bool add_result(StorageReply kind, const uint8_t* data, size_t len);
 };

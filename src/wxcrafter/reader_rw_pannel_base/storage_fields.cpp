@@ -54,6 +54,14 @@ size_t hex_pairs(const std::string& text, uint8_t* dest, size_t size)
     return written;
 }
 
+size_t hex_words(const std::string& text)
+{
+    size_t digits = 0;
+    while (digits < text.size() && hex_digit(text[digits]) >= 0)
+        ++digits;
+    return digits / 4;
+}
+
 size_t epc_select_bytes(const std::string& text, uint8_t* dest, size_t size)
 {
     if (size < 2)

@@ -17,6 +17,10 @@ bool leading_hex32(const std::string& text, uint32_t& value);
 // Returns the number of bytes written; the rest of `dest` is left as it is.
 size_t hex_pairs(const std::string& text, uint8_t* dest, size_t size);
 
+// The whole 16-bit words (four hex digits each) that the leading hex
+// digits of `text` make up; digits short of a word do not count.
+size_t hex_words(const std::string& text);
+
 // The EPC of the select box ("E2 00 11 22", the inventory pages' form) for
 // the access match: the bytes from dest[1] on, at most `size` - 1 of them,
 // and dest[0] the number stored minus one. Blanks split the text; every two
