@@ -50,6 +50,7 @@ bool HIDThread::open_reader()
     // The reader is looked for anew on every connect.
     if (!hid->Check_HID_Path()) {
         HIDState(wxString::FromUTF8("设备不存在！"));
+        post_open_failure(hid->search_failure());
         return false;
     }
     if (hid->ConnectHID(hid->GetHID_PATH_Num()) != 0) {
