@@ -3,6 +3,7 @@
 // the pages' requests into work for the active link.
 #pragma once
 
+#include "link_carriage.h"
 #include "reply_decoder.h"
 #include "rfid_event/rfid_command_event.h"
 #include "sdk_package/frame_link.h"
@@ -215,6 +216,9 @@ private:
     // command must wait for: any of the four, or only real-time and
     // buffered.
     bool inventory_in_the_way(bool any);
+    // Logs in red why the link in use does not carry `need` and returns
+    // true; false when it does.
+    bool link_refuses(carriage::Request need);
     // Raises `flag` with `value` on the active link and posts its control
     // event; false when that link has no thread object.
     bool raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value);

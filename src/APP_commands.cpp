@@ -4,6 +4,7 @@
 // handlers that differ from it.
 #include "APP.h"
 
+#include "link_carriage.h"
 #include "reader_params.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
@@ -32,9 +33,11 @@ struct Command {
     Flag flag;           // request raised on the active link, or none
     uint8_t value;
     int timeout;         // response time-out kind, 0 for none
+    carriage::Request need = carriage::Request::Any;  // what the link must carry
 };
 
 using L = LinkThread;
+using R = carriage::Request;
 constexpr Guard kAny = Guard::any;
 constexpr Guard kTwo = Guard::realtime_or_buffered;
 constexpr Guard kNone = Guard::none;
@@ -56,7 +59,7 @@ const std::vector<Command>& commands()
         // Also what a rotating inventory uses to change antennas.
         {wxEVT_SETCHECKOUTWORKANT, kNone, "设置当前工作天线", &L::SetWorkAntFlag, 1, 2},
         {wxEVT_GETPOWER, kAny, "读取当前发射功率", &L::ReadAntPowerFlag, 1, 2},
-        {wxEVT_SETPOWER, kAny, "设置当前发射功率", &L::SetAntPowerFlag, 1, 2},
+        {wxEVT_SETPOWER, kAny, "设置当前发射功率", &L::SetAntPowerFlag, 1, 2, R::SetPower},
         {wxEVT_GETREADTAGMODE, kAny, "读取单标签多标签模式", &L::ReadFastEpcReadFlag, 1, 2},
         {wxEVT_SETREADTAGMODE, kAny, "设置单标签多标签模式", &L::SetFastEpcReadFlag, 1, 2},
         {wxEVT_GETFREQ, kAny, "读取读写器当前工作频率", &L::ReadFreqFlag, 1, 2},
@@ -77,20 +80,20 @@ const std::vector<Command>& commands()
         {wxEVT_SINGLETAGOPERATE, kNone, nullptr, &L::SelectTagFlag, 2, 0},
         {wxEVT_NUMTAGOPERATE, kNone, nullptr, &L::SelectTagFlag, 3, 0},
         {wxEVT_READ, kAny, "读EPC数据", &L::ReadTagFlag, 1, 0},
-        {wxEVT_WRITE, kAny, "写EPC数据", &L::WriteTagFlag, 1, 0},
+        {wxEVT_WRITE, kAny, "写EPC数据", &L::WriteTagFlag, 1, 0, R::TagWrite},
         {wxEVT_LOCK, kAny, "锁定EPC", &L::LockTagFlag, 1, 0},
         {wxEVT_KILL, kAny, "EPC灭活", &L::DistroyTagFlag, 1, 0},
         {wxEVT_GB_READ, kAny, "国标读标签", &L::GbReadTagFlag, 1, 0},
-        {wxEVT_GB_WRITE, kAny, "国标写标签", &L::GbWriteTagFlag, 1, 0},
+        {wxEVT_GB_WRITE, kAny, "国标写标签", &L::GbWriteTagFlag, 1, 0, R::GbWrite},
         {wxEVT_GB_LOCK, kAny, "国标标签上锁", &L::GbLockTagFlag, 1, 0},
         {wxEVT_GB_KILL, kAny, "国标标签灭活", &L::GbDistroyTagFlag, 1, 0},
-        {wxEVT_GB_SREAD, kAny, "国标加密通讯读", &L::GbSeReadTagFlag, 1, 0},
-        {wxEVT_GB_SWRITE, kAny, "国标加密通讯写", &L::GbSeWriteTagFlag, 1, 0},
-        {wxEVT_GB_SLOCK, kAny, "国标加密通讯上锁", &L::GbSeLockTagFlag, 1, 0},
-        {wxEVT_GB_SKILL, kAny, "国标加密通讯灭活", &L::GbSeDistroyTagFlag, 1, 0},
-        {wxEVT_GB_DOUBLEID, kAny, "国标双向认证", &L::GbDoubleIdTagFlag, 1, 0},
+        {wxEVT_GB_SREAD, kAny, "国标加密通讯读", &L::GbSeReadTagFlag, 1, 0, R::GbSecureRead},
+        {wxEVT_GB_SWRITE, kAny, "国标加密通讯写", &L::GbSeWriteTagFlag, 1, 0, R::GbSecureWrite},
+        {wxEVT_GB_SLOCK, kAny, "国标加密通讯上锁", &L::GbSeLockTagFlag, 1, 0, R::GbSecureLock},
+        {wxEVT_GB_SKILL, kAny, "国标加密通讯灭活", &L::GbSeDistroyTagFlag, 1, 0, R::GbSecureKill},
+        {wxEVT_GB_DOUBLEID, kAny, "国标双向认证", &L::GbDoubleIdTagFlag, 1, 0, R::GbDoubleIdentify},
         // Serial monitor.
-        {wxEVT_SENDUARTDATA, kNone, "发送串口数据", &L::SendDataFlag, 1, 0},
+        {wxEVT_SENDUARTDATA, kNone, "发送串口数据", &L::SendDataFlag, 1, 0, R::RawFrame},
     };
     return table;
 }
@@ -136,6 +139,15 @@ bool MainAPP::inventory_in_the_way(bool any)
     return busy;
 }
 
+bool MainAPP::link_refuses(carriage::Request need)
+{
+    const std::string why = carriage::refusal(need, connect_page()->GetreaderConnectMethod());
+    if (why.empty())
+        return false;
+    SetCmdLog(wxString::FromUTF8(why.c_str()), 1);
+    return true;
+}
+
 bool MainAPP::raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value)
 {
     LinkThread* link = active_link();
@@ -150,7 +162,8 @@ void MainAPP::OnCommand(wxCommandEvent& event)
 {
     event.Skip();
     const Command* c = command_of(event.GetEventType());
-    if (!c || (c->guard != Guard::none && inventory_in_the_way(c->guard == Guard::any)))
+    // Decided before anything is logged, raised or armed.
+    if (!c || link_refuses(c->need) || (c->guard != Guard::none && inventory_in_the_way(c->guard == Guard::any)))
         return;
     if (c->log)
         SetCmdLog(u8(c->log), 0);

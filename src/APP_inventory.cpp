@@ -81,7 +81,7 @@ void MainAPP::ToggleInventory(rfidConfigEvent& event)
     for (const InventoryKind& k : inventory_kinds())
         if (k.type == event.GetEventType())
             kind = &k;
-    if (!kind)
+    if (!kind || (kind->mode == 3 && link_refuses(carriage::Request::SwitchAntInventory)))
         return;
     // One inventory at a time: the reader serves one, and their replies
     // would land in each other's pages.
@@ -90,11 +90,7 @@ void MainAPP::ToggleInventory(rfidConfigEvent& event)
             SetCmdLog(u8(other.refusal), 1);
             return;
         }
-    const int method = connect_page()->GetreaderConnectMethod();
-    // The USB-HID link has no antenna-switch inventory.
-    if (kind->mode == 3 && method == 2)
-        return;
-    LinkThread* link = link_for(method);
+    LinkThread* link = link_for(connect_page()->GetreaderConnectMethod());
     if (!link)
         return;
     std::atomic<uint8_t>& flag = link->*kind->start;

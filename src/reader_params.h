@@ -8,6 +8,7 @@
 #include <string>
 
 // Connection page.
+extern int LinkMethod;             // link method chosen: 0 RS-232, 1 TCP/IP, 2 USB-HID
 extern std::string UartNumber;     // serial port to open
 extern long BaudRate;              // rate to open it with
 extern std::string ipv4_hostname;  // reader's IPv4 address

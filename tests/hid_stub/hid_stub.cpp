@@ -35,6 +35,8 @@ struct Device {
     std::wstring manufacturer;
     std::wstring product;
     bool reader;
+    unsigned short usage_page = 0;
+    unsigned short usage = 0;
 };
 
 struct State {
@@ -86,6 +88,17 @@ STUB_EXPORT void hidstub_add_device(const char* path, unsigned short vendor_id,
     std::lock_guard<std::mutex> hold(s.lock);
     s.devices.push_back({path, vendor_id, product_id, manufacturer ? manufacturer : L"",
                          product ? product : L"", is_reader != 0});
+}
+
+STUB_EXPORT void hidstub_set_usage(const char* path, unsigned short usage_page, unsigned short usage)
+{
+    State& s = state();
+    std::lock_guard<std::mutex> hold(s.lock);
+    for (Device& d : s.devices)
+        if (d.path == path) {
+            d.usage_page = usage_page;
+            d.usage = usage;
+        }
 }
 
 STUB_EXPORT void hidstub_unplug(const char* path)
@@ -162,6 +175,8 @@ STUB_EXPORT hid_device_info* hid_enumerate(unsigned short vendor_id, unsigned sh
         info->product_string = copy_wide(d.product);
         info->serial_number = copy_wide(L"");
         info->bus_type = HID_API_BUS_USB;
+        info->usage_page = d.usage_page;
+        info->usage = d.usage;
         *tail = info;
         tail = &info->next;
     }

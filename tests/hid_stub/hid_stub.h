@@ -19,6 +19,8 @@ void hidstub_reset(void);
 // sink; the others take and give nothing.
 void hidstub_add_device(const char* path, unsigned short vendor_id, unsigned short product_id,
                         const wchar_t* manufacturer, const wchar_t* product, int is_reader);
+// What the devices at `path` are by their top-level usage (0, 0 until set).
+void hidstub_set_usage(const char* path, unsigned short usage_page, unsigned short usage);
 // Removes the device at `path`; an open handle of it fails from now on.
 void hidstub_unplug(const char* path);
 void hidstub_set_sink(hidstub_sink sink, void* context);

@@ -20,6 +20,7 @@ Control load()
         fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(platform::FindSymbol(lib, name));
     };
     bind(c.add_device, "hidstub_add_device");
+    bind(c.set_usage, "hidstub_set_usage");
     bind(c.unplug, "hidstub_unplug");
     bind(c.set_sink, "hidstub_set_sink");
     bind(c.push_input, "hidstub_push_input");
@@ -87,9 +88,9 @@ void SimHidDevice::on_report(void* self, const unsigned char* report, size_t len
         std::lock_guard<std::mutex> hold(device->lock_);
         device->reports_.emplace_back(report, report + length);
     }
-    // Report id, the frame's byte count, the frame: a malformed report
-    // reaches the reader as nothing.
-    if (length < 2 || report[1] > length - 2)
+    // Report id, the frame's byte count, the frame, zeros: a short or
+    // malformed report reaches the reader as nothing.
+    if (length != kOutputReport || report[1] > length - 2)
         return;
     device->reader_.OnBytes(report + 2, report[1]);
 }

@@ -17,6 +17,7 @@ namespace hidstub {
 struct Control {
     decltype(&hidstub_reset) reset = nullptr;
     decltype(&hidstub_add_device) add_device = nullptr;
+    decltype(&hidstub_set_usage) set_usage = nullptr;
     decltype(&hidstub_unplug) unplug = nullptr;
     decltype(&hidstub_set_sink) set_sink = nullptr;
     decltype(&hidstub_push_input) push_input = nullptr;
@@ -32,12 +33,14 @@ const Control& control();
 // The manufacturer the program looks for unless told otherwise.
 std::wstring default_manufacturer();
 
-// `reader` as the HID device at `path`: output reports reach the reader,
+// `reader` as the HID device at `path`: whole output reports reach the
+// reader (a shorter one is ignored, as by a device made for full reports),
 // its replies come back as input reports of at most 50 bytes after the
 // report id.
 class SimHidDevice : public readersim::SimLink {
 public:
     static constexpr size_t kInputPayload = 50;
+    static constexpr size_t kOutputReport = 54;
 
     SimHidDevice(readersim::SimReader& reader, std::string path, std::wstring manufacturer);
     ~SimHidDevice() override;

@@ -50,6 +50,7 @@ bool HIDThread::open_reader()
     // The reader is looked for anew on every connect.
     if (!hid->Check_HID_Path()) {
         HIDState(wxString::FromUTF8("设备不存在！"));
+        post_open_failure(hid->search_failure());
         return false;
     }
     if (hid->ConnectHID(hid->GetHID_PATH_Num()) != 0) {
@@ -75,14 +76,20 @@ void HIDThread::serve_device()
             hid->DisConnected();
             return;
         }
-        if (hid->take_refused_frames() > 0)
-            HIDState(wxString::FromUTF8("帧长度超过USB-HID报告的52字节，未发送"));
         if (hid->GetHIDData() == -1) {
             // Reported once: the next pass closes the device and goes idle.
             post_link_lost(-1);
             DisconnectedReaderFlag = 1;
         }
     }
+}
+
+bool HIDThread::frame_refused()
+{
+    if (hid->take_refused_frames() == 0)
+        return false;
+    HIDState(wxString::FromUTF8("帧长度超过USB-HID报告的52字节，未发送"));
+    return true;
 }
 
 namespace {
@@ -99,11 +106,8 @@ const RequestTable& HIDThread::request_table()
     static const RequestTable table = with_rows(
         shared_requests(),
         {
-            // Not offered on this link: the request stays raised and
-            // nothing is sent.
-            {"StartSwitchAntInventory", nullptr, 0, 0, nullptr},
-            {"StopSwitchAntInventory", nullptr, 0, 0, nullptr},
-            {"GbDoubleIdentify", nullptr, 0, 0, nullptr},
+            link_requests::not_carried("StopSwitchAntInventory", &LinkThread::StartSwitchAntInventoryFlag, 3),
+            link_requests::not_carried("GbDoubleIdentify", &LinkThread::GbDoubleIdTagFlag),
             link_requests::gb_secure_read<LibWinHid, driver>(),
             link_requests::gb_secure_write<LibWinHid, driver>(),
             link_requests::tag_write_by_method<LibWinHid, driver>(),

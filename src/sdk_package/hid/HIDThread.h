@@ -32,6 +32,7 @@ protected:
 
     // A packet frame has nine bytes besides the image: one report holds 41.
     uint32_t upgrade_packet_size() const override { return LibWinHid::kMaxReportLen - 9; }
+    bool frame_refused() override;
 
 private:
     void HIDState(const wxString& text);

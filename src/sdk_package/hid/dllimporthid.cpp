@@ -4,6 +4,7 @@
 
 #include <hidapi/hidapi.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +47,35 @@ namespace {
 // Bytes asked of one input read: more than any full-speed report, so no
 // report is ever cut short.
 constexpr size_t kInputReportMax = 256;
+
+// The generic-desktop keyboard: a reader's keyboard interface answers no
+// frames.
+constexpr unsigned short kUsagePageDesktop = 0x01;
+constexpr unsigned short kUsageKeyboard = 0x06;
+
+// Devices named in the no-reader line at the most.
+constexpr size_t kMaxListedDevices = 12;
+
+bool is_keyboard(const hid_device_info& dev, const std::string& path)
+{
+    return (dev.usage_page == kUsagePageDesktop && dev.usage == kUsageKeyboard) ||
+           path.find("kbd") != std::string::npos;
+}
+
+// Why no reader was found, for the operator: the manufacturer string looked
+// for, how to name another, and the devices present, as listed.
+std::string hid_no_reader_text(const std::string& wanted, const std::vector<std::string>& present)
+{
+    std::string text = "未找到厂商字符串为“" + wanted +
+                       "”的USB-HID设备；读写器报告的厂商字符串不同时，请在启动程序前用环境变量 "
+                       "READER_HID_MANUFACTURER 指定。";
+    if (present.empty())
+        return text + "当前没有HID设备";
+    text += "现有HID设备的厂商字符串：";
+    for (size_t i = 0; i < present.size(); ++i)
+        text += (i ? "、" : "") + present[i];
+    return text;
+}
 
 }  // namespace
 
@@ -157,16 +187,27 @@ std::string LibWinHid::wideCharToMultiByte(const wchar_t* text)
 
 int LibWinHid::Check_HID_Path()
 {
+    search_failure_.clear();
     if (!api_)
         return 0;
     hid_device_info* devs = api_->hid_enumerate(0, 0);
     int found = 0;
+    std::vector<std::string> present;
+    bool more = false;
     for (hid_device_info* cur_dev = devs; cur_dev; cur_dev = cur_dev->next) {
         const std::string path = cur_dev->path ? cur_dev->path : "";
         const std::string maker = wideCharToMultiByte(cur_dev->manufacturer_string);
-        // The reader's keyboard-class interface answers no frames.
-        if (maker != manufacturer_ || path.find("kbd") != std::string::npos)
+        const bool keyboard = is_keyboard(*cur_dev, path);
+        if (maker != manufacturer_ || keyboard) {
+            const std::string seen = "“" + maker + "”" + (keyboard ? "（键盘接口）" : "");
+            if (std::find(present.begin(), present.end(), seen) != present.end())
+                continue;
+            if (present.size() < kMaxListedDevices)
+                present.push_back(seen);
+            else
+                more = true;
             continue;
+        }
         PortBuff = path;
         hid_str = "pid : " + std::to_string(cur_dev->product_id) +
                   " vid :" + std::to_string(cur_dev->vendor_id) + "\n" + "manufacture : " + maker +
@@ -175,6 +216,11 @@ int LibWinHid::Check_HID_Path()
         break;
     }
     api_->hid_free_enumeration(devs);
+    if (!found) {
+        if (more)
+            present.push_back("……");
+        search_failure_ = hid_no_reader_text(manufacturer_, present);
+    }
     return found;
 }
 
@@ -256,7 +302,8 @@ void LibWinHid::WriteFrame(const uint8_t* frame, int count)
     report[0] = kReportId;
     report[1] = static_cast<uint8_t>(count);
     std::memcpy(report + 2, frame, static_cast<size_t>(count));
-    WriteReport(report, count + 2);
+    // Whole: a device made for full reports may ignore a shorter one.
+    WriteReport(report, kReportSize);
 }
 
 void LibWinHid::WriteReport(const uint8_t* report, int count)

@@ -1,9 +1,9 @@
 // The USB-HID link's driver. hidapi is loaded at run time from the
 // program's own folder; the reader is the first HID device whose
 // manufacturer string is exactly the one its USB chip reports. Each frame
-// travels in one output report (report id, frame length, frame); a frame
-// longer than one report holds is not sent. Replies come back in input
-// reports (report id, then the reply bytes).
+// travels in one whole output report (report id, frame length, frame,
+// zeros); a frame longer than one report holds is not sent. Replies come
+// back in input reports (report id, then the reply bytes).
 //
 // The worker thread owns the device: it searches, opens, reads, writes the
 // frames the GUI thread queues, and closes. No wx here.
@@ -61,9 +61,12 @@ public:
     const std::string& manufacturer() const { return manufacturer_; }
 
     // Searches the attached HID devices for the reader: the first whose
-    // manufacturer string equals the setting exactly and whose path holds
-    // no "kbd". 1 found (path and description kept), 0 not. Worker.
+    // manufacturer string equals the setting exactly and that is no
+    // keyboard interface (by its usage, or "kbd" in its path). 1 found
+    // (path and description kept), 0 not (search_failure() says why).
+    // Worker.
     int Check_HID_Path();
+    const std::string& search_failure() const { return search_failure_; }
     std::string GetHID_PATH_Num() const { return PortBuff; }
     // "pid : P vid :V\nmanufacture : M\nproduct : Q" of the device found.
     std::string Get_Hid_info() const { return hid_str; }
@@ -120,6 +123,7 @@ private:
     std::string PortBuff;
     std::string hid_str;
     std::string open_failure_;
+    std::string search_failure_;
     std::atomic<int> refused_frames_{0};
     uint8_t last_sent_[sizeof TxData] = {};
 };

@@ -167,6 +167,9 @@ protected:
     // Image bytes per firmware packet: 200, or fewer where a link cannot
     // carry a frame that long.
     virtual uint32_t upgrade_packet_size() const { return 200; }
+    // Whether the driver refused a frame of the request just served, one it
+    // cannot carry; the request then counts as not sent. GUI thread.
+    virtual bool frame_refused() { return false; }
 
     // Notices to the controller window. A notice's id is the resource id of
     // its name; resolve it on the GUI thread (the id table is not
@@ -184,8 +187,8 @@ protected:
     // The link is lost: its sent notice with a negative `status`.
     void post_link_lost(int status) { post_int(sent_notice_, status); }
 
-    // `base` with each row of `own` in place of the row of the same name
-    // (a row whose `send` is null is dropped), for a link's requests().
+    // `base` with each row of `own` in place of the row of the same name,
+    // for a link's requests().
     static RequestTable with_rows(const RequestTable& base, const RequestTable& own);
 
     // Sleeps about `ms` milliseconds, waking early when the controller asks

@@ -2,6 +2,7 @@
 // parameters, and the firmware-upgrade packets.
 #include "sdk_package/link_thread/LinkThread.h"
 
+#include "link_carriage.h"
 #include "rfid_event/rfid_command_event.h"
 #include "sdk_package/frame_link.h"
 #include "sdk_package/link_thread/link_requests.h"
@@ -14,15 +15,18 @@
 #include <string>
 
 using link_requests::bytes;
+using link_requests::not_carried;
 
 // Builds the shared table; a friend, for the upgrade rows.
 struct SharedRequests {
     static RequestTable make()
     {
         using L = LinkThread;
+        // A not_carried row here stands for a request that only the links
+        // with a row of their own for it carry.
         return {
             // The serial link alone changes the reader's baud rate.
-            {"SetBound", &L::SetBoundFlag, 1, 0, [](L&) { return true; }},
+            not_carried("SetBound", &L::SetBoundFlag),
             {"RestartReader", &L::RestartReaderFlag, 1, 0, [](L& t) { t.frames().Restart_Reader(); return true; }},
             {"SetReaderAddr", &L::SetReaderAddrFlag, 1, 0,
              [](L& t) { t.frames().Set_RS485_Addr(RS485Address); return true; }},
@@ -42,7 +46,13 @@ struct SharedRequests {
             {"SetFastEpc", &L::SetFastEpcReadFlag, 1, 0, [](L& t) { t.frames().Set_Fast_Epc(FastEpc); return true; }},
             {"ReadAntPower", &L::ReadAntPowerFlag, 1, 0, [](L& t) { t.frames().Get_Ant_Power(); return true; }},
             // One power for every antenna; the serial link can set four or eight.
-            {"SetAntPower", &L::SetAntPowerFlag, 1, 0, [](L& t) { t.frames().Set_Ant_power(AntPower[0]); return true; }},
+            {"SetAntPower", &L::SetAntPowerFlag, 1, 0,
+             [](L& t) {
+                 if (!carriage::same_powers(AntPower))
+                     return false;
+                 t.frames().Set_Ant_power(AntPower[0]);
+                 return true;
+             }},
             {"ReadFreq", &L::ReadFreqFlag, 1, 0, [](L& t) { t.frames().Get_Frequence(); return true; }},
             {"SetFreq", &L::SetFreqFlag, 1, 0,
              [](L& t) {
@@ -70,8 +80,7 @@ struct SharedRequests {
                  return true;
              }},
             {"StopCustomInventory", &L::StartcustominventoryFlag, 3, 0, stop},
-            // Framed by the links that offer it.
-            {"StartSwitchAntInventory", &L::StartSwitchAntInventoryFlag, 1, 2, [](L&) { return true; }},
+            not_carried("StartSwitchAntInventory", &L::StartSwitchAntInventoryFlag),
             {"StopSwitchAntInventory", &L::StartSwitchAntInventoryFlag, 3, 0, stop},
             {"StartBuffInventory", &L::StartBuffInventoryFlag, 1, 2,
              [](L& t) { t.frames().Start_Buff_Inventory(BuffInventoryWorkAntenna); return true; }},
@@ -87,8 +96,7 @@ struct SharedRequests {
              [](L& t) { t.frames().Set_Epc_Match(1, bytes(EPC_Select), sizeof EPC_Select); return true; }},
             {"ReadTag", &L::ReadTagFlag, 1, 0,
              [](L& t) { t.frames().RFID_Read(OperateArea, OperateStartAddr, DataLenght, OperatePassWord); return true; }},
-            // Framed by each link.
-            {"WriteTag", &L::WriteTagFlag, 1, 0, [](L&) { return true; }},
+            not_carried("WriteTag", &L::WriteTagFlag),
             {"LockTag", &L::LockTagFlag, 1, 0,
              [](L& t) { t.frames().RFID_Lock(LockArea, LockSelect, LockPassWord); return true; }},
             {"KillTag", &L::DistroyTagFlag, 1, 0, [](L& t) { t.frames().RFID_Kill(DistroyPassWord); return true; }},
@@ -107,13 +115,11 @@ struct SharedRequests {
             {"GbLockTag", &L::GbLockTagFlag, 1, 0,
              [](L& t) { t.frames().RFID_GbLock(LockArea, LockSelect, LockPassWord); return true; }},
             {"GbKillTag", &L::GbDistroyTagFlag, 1, 0, [](L& t) { t.frames().RFID_GbKill(DistroyPassWord); return true; }},
-            // Framed by each link.
-            {"GbSecureReadTag", &L::GbSeReadTagFlag, 1, 0, [](L&) { return true; }},
-            {"GbSecureWriteTag", &L::GbSeWriteTagFlag, 1, 0, [](L&) { return true; }},
-            {"GbSecureLockTag", &L::GbSeLockTagFlag, 1, 0,
-             [](L& t) { t.frames().RFID_GbSeLock(LockArea, LockSelect, LockPassWord); return true; }},
-            {"GbSecureKillTag", &L::GbSeDistroyTagFlag, 1, 0,
-             [](L& t) { t.frames().RFID_GbSeKill(DistroyPassWord); return true; }},
+            not_carried("GbSecureReadTag", &L::GbSeReadTagFlag),
+            not_carried("GbSecureWriteTag", &L::GbSeWriteTagFlag),
+            // The reader has no command for these.
+            not_carried("GbSecureLockTag", &L::GbSeLockTagFlag),
+            not_carried("GbSecureKillTag", &L::GbSeDistroyTagFlag),
             {"GbDoubleIdentify", &L::GbDoubleIdTagFlag, 1, 0,
              [](L& t) { t.frames().RFID_GbDoubleIdentify(bytes(DoubleIdentify_Key)); return true; }},
             {"SendData", &L::SendDataFlag, 1, 0,
@@ -123,8 +129,7 @@ struct SharedRequests {
                  return true;
              }},
             {"ResetPara", &L::ReaderParaResetFlag, 1, 0, [](L& t) { t.frames().Reset_Para(); return true; }},
-            // Framed by each link.
-            {"SavePara", &L::SaveParaFlag, 1, 0, [](L&) { return true; }},
+            not_carried("SavePara", &L::SaveParaFlag),
             // The packet whose acknowledgement timed out goes once more before
             // any other: the next one would leave a gap in the reader's image.
             {"ResendUpgradePacket", nullptr, 0, 0, resend_upgrade,
@@ -166,10 +171,7 @@ RequestTable LinkThread::with_rows(const RequestTable& base, const RequestTable&
     for (const RequestRow& row : base) {
         auto it = std::find_if(own.begin(), own.end(),
                                [&](const RequestRow& o) { return std::string(o.name) == row.name; });
-        if (it == own.end())
-            table.push_back(row);
-        else if (it->send)
-            table.push_back(*it);
+        table.push_back(it == own.end() ? row : *it);
     }
     return table;
 }
@@ -185,7 +187,7 @@ void LinkThread::ctrl_command(rfidConfigEvent& event)
                 continue;
             flag = row.leave;
         }
-        if (!row.send(*this))
+        if (!row.send(*this) || frame_refused())
             return;
         break;
     }

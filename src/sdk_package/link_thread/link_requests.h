@@ -15,6 +15,14 @@ inline const uint8_t* bytes(const char* text)
     return reinterpret_cast<const uint8_t*>(text);
 }
 
+// A request the link does not carry. The controller refuses it before it
+// is raised; raised anyway, it is taken down and nothing is sent or
+// reported as sent.
+inline RequestRow not_carried(const char* name, std::atomic<uint8_t> LinkThread::*flag, uint8_t take = 1)
+{
+    return {name, flag, take, 0, [](LinkThread&) { return false; }};
+}
+
 template <class Driver, Driver& (*drv)(LinkThread&)>
 RequestRow switch_ant_inventory()
 {

@@ -95,9 +95,6 @@ const RequestTable& TCPThread::request_table()
         shared_requests(),
         {
             link_requests::switch_ant_inventory<tcp_client, driver>(),
-            // Not carried on this link: cleared, nothing sent.
-            link_requests::gb_secure_read<tcp_client, driver>(),
-            link_requests::gb_secure_write<tcp_client, driver>(),
             link_requests::tag_write_by_method<tcp_client, driver>(),
             link_requests::save_param<tcp_client, driver>(),
         });

@@ -4,6 +4,7 @@
 
 #include "wxcrafter/page_support/page_support.h"
 
+int LinkMethod = 0;
 std::string UartNumber = "COM1";
 long BaudRate = 115200;
 std::string ipv4_hostname = "192.168.1.178";
@@ -59,6 +60,7 @@ connect_pannel::connect_pannel(wxWindow* parent)
     // SetValue, so that the boxes' filters see what the program puts there.
     ReaderID_textCtrl->SetValue(wxString::FromUTF8(ipv4_hostname.c_str()));
     PortName_textCtrl->SetValue(wxString::Format(wxT("%i"), tcp_port));
+    LinkMethod = GetreaderConnectMethod();
 }
 
 connect_pannel::~connect_pannel() {}
@@ -76,6 +78,7 @@ bool connect_pannel::connect_address_fits()
 
 void connect_pannel::ConnectedMethod(wxCommandEvent& event)
 {
+    LinkMethod = GetreaderConnectMethod();
     post_request(wxEVT_CONNECTMETHOD);
     event.Skip();
 }

@@ -40,6 +40,9 @@ const unsigned long kMaxReadWords = 0xFFFF;
 // The GB commands carry the start address in two bytes.
 const uint32_t kMaxGbAddress = 0xFFFF;
 
+// A request every link carries.
+const carriage::Request kAny = carriage::Request::Any;
+
 uint8_t* bytes(char* global)
 {
     return reinterpret_cast<uint8_t*>(global);
@@ -108,16 +111,17 @@ bool rfid_storage_pannel::gb_mode() const
     return ModeSelect_radioBox->GetSelection() == 1;
 }
 
-void rfid_storage_pannel::post_by_mode(const wxEventTypeTag<rfidConfigEvent>& tag_6c,
-                                       const wxEventTypeTag<rfidConfigEvent>& gb,
-                                       const wxEventTypeTag<rfidConfigEvent>& gb_secure)
+void rfid_storage_pannel::clear_for(carriage::Request need)
 {
-    if (!gb_mode())
-        post_request(tag_6c);
-    else if (encryption_checkBox->GetValue())
-        post_request(gb_secure);
-    else
-        post_request(gb);
+    if (carriage::carries(need, LinkMethod))
+        ClearTagList();
+}
+
+void rfid_storage_pannel::post_by_mode(const Ask& tag_6c, const Ask& gb, const Ask& gb_secure)
+{
+    const Ask& ask = !gb_mode() ? tag_6c : encryption_checkBox->GetValue() ? gb_secure : gb;
+    clear_for(ask.need);
+    post_request(ask.type);
 }
 
 bool rfid_storage_pannel::start_address(uint32_t& address)
@@ -175,7 +179,7 @@ void rfid_storage_pannel::key_inter(wxCommandEvent&)
 
 void rfid_storage_pannel::doubleidentify(wxCommandEvent&)
 {
-    ClearTagList();
+    clear_for(carriage::Request::GbDoubleIdentify);
     std::memset(DoubleIdentify_Key, 0, sizeof DoubleIdentify_Key);
     hex_pairs(text_of(key_textCtrl), bytes(DoubleIdentify_Key), sizeof DoubleIdentify_Key);
     post_request(wxEVT_GB_DOUBLEID);
@@ -241,9 +245,8 @@ void rfid_storage_pannel::ReadTag(wxCommandEvent& event)
     }
     OperateStartAddr = address;
     DataLenght = static_cast<uint16_t>(words);
-    ClearTagList();
     OperateArea = access_area();
-    post_by_mode(wxEVT_READ, wxEVT_GB_READ, wxEVT_GB_SREAD);
+    post_by_mode({wxEVT_READ, kAny}, {wxEVT_GB_READ, kAny}, {wxEVT_GB_SREAD, carriage::Request::GbSecureRead});
     event.Skip();
 }
 
@@ -295,9 +298,9 @@ void rfid_storage_pannel::WriteTag(wxCommandEvent& event)
     hex_pairs(text_of(WriteTag_textCtrl), bytes(WriteData), sizeof WriteData);
     OperateStartAddr = address;
     read_password(ReadPassWord_textCtrl, OperatePassWord);
-    ClearTagList();
     OperateArea = access_area();
-    post_by_mode(wxEVT_WRITE, wxEVT_GB_WRITE, wxEVT_GB_SWRITE);
+    post_by_mode({wxEVT_WRITE, carriage::Request::TagWrite}, {wxEVT_GB_WRITE, carriage::Request::GbWrite},
+                 {wxEVT_GB_SWRITE, carriage::Request::GbSecureWrite});
     event.Skip();
 }
 
@@ -311,8 +314,7 @@ void rfid_storage_pannel::LcokTag(wxCommandEvent& event)
     LockArea = static_cast<uint8_t>(chosen(LockArea_choice) + 1);
     LockSelect = static_cast<uint8_t>(chosen(LockMethod_choice));
     read_password(LockPassWord_textCtrl, LockPassWord);
-    ClearTagList();
-    post_by_mode(wxEVT_LOCK, wxEVT_GB_LOCK, wxEVT_GB_SLOCK);
+    post_by_mode({wxEVT_LOCK, kAny}, {wxEVT_GB_LOCK, kAny}, {wxEVT_GB_SLOCK, carriage::Request::GbSecureLock});
     event.Skip();
 }
 
@@ -335,8 +337,7 @@ void rfid_storage_pannel::DistroyTag(wxCommandEvent& event)
         return;
     }
     DistroyPassWord = password;
-    ClearTagList();
-    post_by_mode(wxEVT_KILL, wxEVT_GB_KILL, wxEVT_GB_SKILL);
+    post_by_mode({wxEVT_KILL, kAny}, {wxEVT_GB_KILL, kAny}, {wxEVT_GB_SKILL, carriage::Request::GbSecureKill});
     event.Skip();
 }
 

@@ -5,6 +5,7 @@
 // hub; the controller hands the replies back through the result setters.
 #pragma once
 
+#include "link_carriage.h"
 #include "reader_params.h"
 
 #include <cstddef>
@@ -85,9 +86,17 @@ private:
     // The controls of single-tag operation.
     void enable_select(bool on);
     bool gb_mode() const;
-    // Posts the 6C request, or in GB mode the plain or the secure one.
-    void post_by_mode(const wxEventTypeTag<rfidConfigEvent>& tag_6c, const wxEventTypeTag<rfidConfigEvent>& gb,
-                      const wxEventTypeTag<rfidConfigEvent>& gb_secure);
+    // One of the page's requests and what the link must carry for it.
+    struct Ask {
+        const wxEventTypeTag<rfidConfigEvent>& type;
+        carriage::Request need;
+    };
+    // Posts the 6C request, or in GB mode the plain or the secure one,
+    // emptying the result list first when the link in use carries it.
+    void post_by_mode(const Ask& tag_6c, const Ask& gb, const Ask& gb_secure);
+    // Empties the result list for a request the link in use carries; one it
+    // does not is refused by the controller and the last results stay.
+    void clear_for(carriage::Request need);
     // The start address, in GB mode at most 16 bits; false after telling
     // the operator why not.
     bool start_address(uint32_t& address);
