@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 
 using namespace link_test;
 
@@ -34,6 +35,9 @@ Steps tag_op(int protocol, wxButton* (rfid_storage_pannelBase::*button)(), const
         gui_test::choose(page->GetModeSelect_radioBox(), protocol > 0 ? 1 : 0);
         gui_test::tick(page->GetEncryption_checkBox(), protocol == 2);
         gui_test::paste_text(page->GetDataLenght_textCtrl(), words);
+        // As many words of data as the length asks for: a shorter text is
+        // refused by the page.
+        gui_test::paste_text(page->GetWriteTag_textCtrl(), std::string(4 * std::stoi(words), 'A'));
         gui_test::paste_text(page->GetDistroyPassWord_textCtrl(), "12345678");
         gui_test::press((page->*button)());
     };
