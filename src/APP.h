@@ -69,6 +69,9 @@ public:
     void TagListTimer(wxTimerEvent& event);
     void LogTimer(wxTimerEvent& event);
 
+    // Which running inventories a request to the reader must wait for.
+    enum class Guard { none, realtime_or_buffered, any };
+
     // Command handlers: the table-driven common shape and those that differ.
     void OnCommand(wxCommandEvent& event);
     void SetBound(wxCommandEvent& event);
@@ -215,6 +218,19 @@ private:
     // command must wait for: any of the four, or only real-time and
     // buffered.
     bool inventory_in_the_way(bool any);
+    // Logs the refusal and returns true while a firmware upgrade runs: its
+    // packets and its time-out own the link until it ends.
+    bool upgrade_in_the_way();
+    // The one gate of every request to the reader: refused (with its red
+    // line) while an upgrade runs or an inventory of `guard` runs.
+    bool request_refused(Guard guard);
+    // An upgrade runs from its start to its success or failure; its
+    // acknowledgement time-out is armed all that while.
+    bool upgrading() const { return timeoutflag == 3; }
+    // Ends an upgrade short of success, or clears what one left behind:
+    // the link threads' packets and image, the time-out count, the progress
+    // and the time-out. True when one was running.
+    bool drop_upgrade();
     // Raises `flag` with `value` on the active link and posts its control
     // event; false when that link has no thread object.
     bool raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value);

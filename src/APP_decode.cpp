@@ -45,7 +45,9 @@ void MainAPP::cmd_decode(uint8_t cmd)
     const reply::Outcome out = reply::decode(r);
     if (!out.handled)
         return;
-    if (out.clear_timeout)
+    // Only its acknowledgements stop an upgrade's time-out: a late reply to
+    // an earlier command would leave a lost packet unnoticed.
+    if (out.clear_timeout && !upgrading())
         ClearTimeOut();
     for (const reply::Line& line : out.lines)
         SetCmdLog(wxString::FromUTF8(line.text.c_str()), line.red ? 1 : 0);
@@ -234,10 +236,12 @@ void MainAPP::show_rf_reply(const reply::Outcome& out)
 
 void MainAPP::upgrade_acknowledged(unsigned target)
 {
-    // An acknowledgement for the other target belongs to no upgrade here.
-    if (target != UpObject)
+    // An acknowledgement for the other target, or while no upgrade runs,
+    // belongs to no upgrade here.
+    if (target != UpObject || !upgrading())
         return;
     ClearTimeOut();
+    upgrade_timeout_count = 0;
     LinkThread* link = active_link();
     if (!link)
         return;

@@ -100,6 +100,8 @@ void MainAPP::ToggleInventory(rfidConfigEvent& event)
     std::atomic<uint8_t>& flag = link->*kind->start;
     const bool custom = kind->mode == 2;
     if (flag == IDLE) {
+        if (upgrade_in_the_way())
+            return;
         flag = START_ASKED;
         // The custom page stores its choices here, inventory_mode among them.
         set_inventory_button(kind->mode, 1);
