@@ -209,8 +209,9 @@ private:
     // An upgrade packet acknowledged for `target` (0 application, 1
     // baseband): the next packet, or the end of the upgrade.
     void upgrade_acknowledged(unsigned target);
-    // A rotating inventory moves to its page's next antenna.
-    void antenna_step(bool custom, bool ended);
+    // A rotating inventory moves to its page's next antenna; true when the
+    // reader is asked to switch to it now.
+    bool antenna_step(bool custom, bool ended);
     void start_set_work_antenna(int ant);
     // The start button of the page of `mode` (inventorymode's values).
     void set_inventory_button(int mode, uint8_t state);
@@ -231,6 +232,10 @@ private:
     // the link threads' packets and image, the time-out count, the progress
     // and the time-out. True when one was running.
     bool drop_upgrade();
+    // The reader has ended the inventory of `mode` (inventorymode's
+    // values): its flag in the controller and in every link thread, its
+    // button and the elapsed time.
+    void inventory_ended(int mode);
     // Raises `flag` with `value` on the active link and posts its control
     // event; false when that link has no thread object.
     bool raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value);

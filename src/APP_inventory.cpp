@@ -128,6 +128,22 @@ void MainAPP::ToggleInventory(rfidConfigEvent& event)
     }
 }
 
+void MainAPP::inventory_ended(int mode)
+{
+    for (const InventoryKind& kind : inventory_kinds()) {
+        if (kind.mode != mode)
+            continue;
+        // The elapsed time is this kind's only while it runs.
+        if (this->*kind.running && inventorymode == mode)
+            m_timer->Stop();
+        this->*kind.running = false;
+        for (int method = 0; method < 3; ++method)
+            if (LinkThread* link = link_for(method))
+                link->*kind.start = IDLE;
+        set_inventory_button(mode, 0);
+    }
+}
+
 void MainAPP::FlashInventoryMenu(rfidConfigEvent& event)
 {
     tag_list_lenght = 0;
