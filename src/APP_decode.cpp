@@ -246,7 +246,6 @@ void MainAPP::upgrade_acknowledged(unsigned target)
     upgrade->SetButtonUpgradeState(true);
     upgrade->SetChooseupobjectState(true);
     upgrade->SetGaugeUpgradeValue(100);
-    upgrade_timeout_count = 0;
 }
 
 bool MainAPP::antenna_step(bool custom, bool ended)
