@@ -267,6 +267,19 @@ void MainAPP::reset_inventories()
     switchant_inventory_flag = false;
 }
 
+bool MainAPP::drop_upgrade()
+{
+    const bool running = upgrading();
+    for (int method = 0; method < 3; ++method)
+        if (LinkThread* link = link_for(method))
+            link->abort_upgrade();
+    upgrade_timeout_count = 0;
+    Gaugeupgrade_Postion = 0;
+    if (running)
+        ClearTimeOut();
+    return running;
+}
+
 void MainAPP::OnTimeOut(wxTimerEvent& event)
 {
     switch (timeoutflag) {
@@ -289,16 +302,12 @@ void MainAPP::OnTimeOut(wxTimerEvent& event)
     }
     case 3:
         timeoutflag = 0;
+        // Counted in a row: an acknowledgement starts the count again.
         ++upgrade_timeout_count;
         if (upgrade_timeout_count > 2) {
             // The upgrade has failed: nothing more goes out for it.
-            upgrade_timeout_count = 0;
-            Gaugeupgrade_Postion = 0;
+            drop_upgrade();
             upgraed_flag = false;
-            // Its image and position go too, so the next upgrade starts
-            // with the first packet.
-            if (LinkThread* link = active_link())
-                link->abort_upgrade();
             rfid_upgrade_pannel* upgrade = base_setting_pannel->rfid_upgrade_subpannel;
             upgrade->SetButtonUpgradeState(true);
             upgrade->SetChooseupobjectState(true);

@@ -70,6 +70,9 @@ public:
     void TagListTimer(wxTimerEvent& event);
     void LogTimer(wxTimerEvent& event);
 
+    // Which running inventories a request to the reader must wait for.
+    enum class Guard { none, realtime_or_buffered, any };
+
     // Command handlers: the table-driven common shape and those that differ.
     void OnCommand(wxCommandEvent& event);
     void SetBound(wxCommandEvent& event);
@@ -207,8 +210,9 @@ private:
     // An upgrade packet acknowledged for `target` (0 application, 1
     // baseband): the next packet, or the end of the upgrade.
     void upgrade_acknowledged(unsigned target);
-    // A rotating inventory moves to its page's next antenna.
-    void antenna_step(bool custom, bool ended);
+    // A rotating inventory moves to its page's next antenna; true when the
+    // reader is asked to switch to it now.
+    bool antenna_step(bool custom, bool ended);
     void start_set_work_antenna(int ant);
     // The start button of the page of `mode` (inventorymode's values).
     void set_inventory_button(int mode, uint8_t state);
@@ -219,6 +223,23 @@ private:
     // Logs in red why the link in use does not carry `need` and returns
     // true; false when it does.
     bool link_refuses(carriage::Request need);
+    // Logs the refusal and returns true while a firmware upgrade runs: its
+    // packets and its time-out own the link until it ends.
+    bool upgrade_in_the_way();
+    // The one gate of every request to the reader: refused (with its red
+    // line) while an upgrade runs or an inventory of `guard` runs.
+    bool request_refused(Guard guard);
+    // An upgrade runs from its start to its success or failure; its
+    // acknowledgement time-out is armed all that while.
+    bool upgrading() const { return timeoutflag == 3; }
+    // Ends an upgrade short of success, or clears what one left behind:
+    // the link threads' packets and image, the time-out count, the progress
+    // and the time-out. True when one was running.
+    bool drop_upgrade();
+    // The reader has ended the inventory of `mode` (inventorymode's
+    // values): its flag in the controller and in every link thread, its
+    // button and the elapsed time.
+    void inventory_ended(int mode);
     // Raises `flag` with `value` on the active link and posts its control
     // event; false when that link has no thread object.
     bool raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value);

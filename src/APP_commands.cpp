@@ -22,9 +22,7 @@
 namespace {
 
 using Flag = std::atomic<uint8_t> LinkThread::*;
-
-// Which running inventories refuse a command.
-enum class Guard { none, realtime_or_buffered, any };
+using Guard = MainAPP::Guard;
 
 struct Command {
     wxEventType type;
@@ -148,6 +146,21 @@ bool MainAPP::link_refuses(carriage::Request need)
     return true;
 }
 
+bool MainAPP::upgrade_in_the_way()
+{
+    if (!upgrading())
+        return false;
+    const wxString target = base_setting_pannel->rfid_upgrade_subpannel->TargetName(UpObject);
+    SetCmdLog(u8("正在升级") + target + u8("，请等待升级结束，再操作！"), 1);
+    return true;
+}
+
+bool MainAPP::request_refused(Guard guard)
+{
+    return upgrade_in_the_way() ||
+           (guard != Guard::none && inventory_in_the_way(guard == Guard::any));
+}
+
 bool MainAPP::raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value)
 {
     LinkThread* link = active_link();
@@ -162,8 +175,9 @@ void MainAPP::OnCommand(wxCommandEvent& event)
 {
     event.Skip();
     const Command* c = command_of(event.GetEventType());
-    // Decided before anything is logged, raised or armed.
-    if (!c || link_refuses(c->need) || (c->guard != Guard::none && inventory_in_the_way(c->guard == Guard::any)))
+    // Decided before anything is logged, raised or armed; a command that
+    // sends nothing is never in the way of an upgrade or an inventory.
+    if (!c || link_refuses(c->need) || (c->flag && request_refused(c->guard)))
         return;
     if (c->log)
         SetCmdLog(u8(c->log), 0);
@@ -175,7 +189,7 @@ void MainAPP::OnCommand(wxCommandEvent& event)
 void MainAPP::SetBound(wxCommandEvent& event)
 {
     event.Skip();
-    if (inventory_in_the_way(true))
+    if (request_refused(Guard::any))
         return;
     if (connect_page()->GetreaderConnectMethod() != 0) {
         SetCmdLog(u8("该模式下命令不支持"), 0);
@@ -188,6 +202,8 @@ void MainAPP::SetBound(wxCommandEvent& event)
 void MainAPP::RestartReader(wxCommandEvent& event)
 {
     event.Skip();
+    if (request_refused(Guard::none))
+        return;
     SetCmdLog(u8("重启读写器"), 0);
     if (LinkThread* link = active_link())
         link->StartInventoryFlag = 0;
@@ -203,6 +219,11 @@ void MainAPP::RestartReader(wxCommandEvent& event)
 void MainAPP::UpgradeProgram(wxCommandEvent& event)
 {
     event.Skip();
+    if (upgrade_in_the_way())
+        return;
+    // Nothing of an earlier upgrade goes on, whether this one starts or
+    // not: a start reads the chosen file anew and sends it from packet 0.
+    drop_upgrade();
     if (inventory_in_the_way(false))
         return;
     // A path that leads to no readable image would send nothing and then

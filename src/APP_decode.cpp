@@ -45,13 +45,17 @@ void MainAPP::cmd_decode(uint8_t cmd)
     const reply::Outcome out = reply::decode(r);
     if (!out.handled)
         return;
-    if (out.clear_timeout)
+    // Only its acknowledgements stop an upgrade's time-out: a late reply to
+    // an earlier command would leave a lost packet unnoticed.
+    if (out.clear_timeout && !upgrading())
         ClearTimeOut();
     for (const reply::Line& line : out.lines)
         SetCmdLog(wxString::FromUTF8(line.text.c_str()), line.red ? 1 : 0);
     show_reply(r, out);
-    if (out.antenna_step)
-        antenna_step(cmd == 0x8A || cmd == 0xD9, out.ended);
+    const bool next_antenna = out.antenna_step && antenna_step(cmd == 0x8A || cmd == 0xD9, out.ended);
+    // A rotating inventory goes on with its next antenna.
+    if (out.action == reply::Action::realtime_end && !next_antenna)
+        inventory_ended(1);
 }
 
 void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
@@ -78,13 +82,6 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
     case Action::realtime_report:
         tests->realtime_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
         break;
-    case Action::realtime_end:
-        for (LinkThread* link : {link_for(0), link_for(1), link_for(2)})
-            if (link)
-                link->StartInventoryFlag = 0;
-        tests->realtime_inventory_subpannel->SetInventoryButton(0);
-        m_timer->Stop();
-        break;
     case Action::buffer_count:
         tests->buffer_inventory_subpannel->SetTagNumber(out.values[0]);
         break;
@@ -94,15 +91,11 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
     case Action::switchant_report:
         tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
         break;
+    case Action::buffer_end:
+        inventory_ended(0);
+        break;
     case Action::switchant_end:
-    case Action::switchant_stop:
-        m_timer->Stop();
-        for (LinkThread* link : {link_for(0), link_for(1)})
-            if (link)
-                link->StartSwitchAntInventoryFlag = 0;
-        if (out.action == Action::switchant_end)
-            switchant_inventory_flag = false;
-        tests->reader_switchant_inventory_subpannel->SetInventoryButton(0);
+        inventory_ended(3);
         if (out.post_tag_list)
             post_hub(wxEVT_ANTSWTAGLIST);
         break;
@@ -110,12 +103,7 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
         show_custom_report(out.parser);
         break;
     case Action::custom_end:
-        m_timer->Stop();
-        // The link that ran it: the first existing one could be another.
-        if (LinkThread* link = active_link())
-            link->StartcustominventoryFlag = 0;
-        custom_inventory_flag = false;
-        tests->custom_inventory_subpannel->SetInventoryButton(0);
+        inventory_ended(2);
         if (out.post_tag_list)
             post_hub(wxEVT_CUSTOMTAGLIST);
         break;
@@ -235,10 +223,12 @@ void MainAPP::show_rf_reply(const reply::Outcome& out)
 
 void MainAPP::upgrade_acknowledged(unsigned target)
 {
-    // An acknowledgement for the other target belongs to no upgrade here.
-    if (target != UpObject)
+    // An acknowledgement for the other target, or while no upgrade runs,
+    // belongs to no upgrade here.
+    if (target != UpObject || !upgrading())
         return;
     ClearTimeOut();
+    upgrade_timeout_count = 0;
     LinkThread* link = active_link();
     if (!link)
         return;
@@ -257,10 +247,9 @@ void MainAPP::upgrade_acknowledged(unsigned target)
     upgrade->SetButtonUpgradeState(true);
     upgrade->SetChooseupobjectState(true);
     upgrade->SetGaugeUpgradeValue(100);
-    upgrade_timeout_count = 0;
 }
 
-void MainAPP::antenna_step(bool custom, bool ended)
+bool MainAPP::antenna_step(bool custom, bool ended)
 {
     rfid_6c_tag_test* tests = rfid_6c_tag_test_pannel;
     int ant = 0;
@@ -273,6 +262,7 @@ void MainAPP::antenna_step(bool custom, bool ended)
     }
     if (ant > 0 && ended)
         start_set_work_antenna(ant);
+    return ant > 0 && ended;
 }
 
 void MainAPP::start_set_work_antenna(int ant)

@@ -96,6 +96,8 @@ void MainAPP::ToggleInventory(rfidConfigEvent& event)
     std::atomic<uint8_t>& flag = link->*kind->start;
     const bool custom = kind->mode == 2;
     if (flag == IDLE) {
+        if (upgrade_in_the_way())
+            return;
         flag = START_ASKED;
         // The custom page stores its choices here, inventory_mode among them.
         set_inventory_button(kind->mode, 1);
@@ -119,6 +121,22 @@ void MainAPP::ToggleInventory(rfidConfigEvent& event)
             rfidConfigEvent list(kind->tag_list, 0);
             EventNotifier::Get()->AddPendingEvent(list);
         }
+    }
+}
+
+void MainAPP::inventory_ended(int mode)
+{
+    for (const InventoryKind& kind : inventory_kinds()) {
+        if (kind.mode != mode)
+            continue;
+        // The elapsed time is this kind's only while it runs.
+        if (this->*kind.running && inventorymode == mode)
+            m_timer->Stop();
+        this->*kind.running = false;
+        for (int method = 0; method < 3; ++method)
+            if (LinkThread* link = link_for(method))
+                link->*kind.start = IDLE;
+        set_inventory_button(mode, 0);
     }
 }
 

@@ -226,6 +226,7 @@ void MainAPP::OnClose(wxCloseEvent& event)
     data_timer->Stop();
     log_timer->Stop();
     tag_list_timer->Stop();
+    drop_upgrade();
     timeout->Stop();
     m_timer->Stop();
     shutdown_links();
@@ -315,6 +316,7 @@ void MainAPP::ConnectHID(rfidConnectEvent& event)
 
 void MainAPP::link_down(LinkThread* thread, const LinkDown& how)
 {
+    const bool upgrade_cut = drop_upgrade();
     if (thread) {
         thread->clear_inventory_flags();
         if (how.close_link)
@@ -329,6 +331,8 @@ void MainAPP::link_down(LinkThread* thread, const LinkDown& how)
         ClearTagListTime();
     if (!how.reason.empty())
         SetCmdLog(how.reason, 1);
+    if (upgrade_cut)
+        SetCmdLog(wxString::FromUTF8("升级失败"), 1);
 }
 
 void MainAPP::DisConnectUart(rfidConnectEvent& event)
@@ -360,8 +364,7 @@ void MainAPP::DisConnectHID(rfidConnectEvent& event)
 
 void MainAPP::Set485ADDR(rfidConnectEvent& event)
 {
-    if (inventory_flag || buffer_inventory_flag) {
-        SetCmdLog(wxString::FromUTF8("请先关闭盘存，再操作！"), 1);
+    if (request_refused(Guard::realtime_or_buffered)) {
         event.Skip();
         return;
     }

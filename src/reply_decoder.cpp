@@ -178,13 +178,15 @@ Outcome realtime(const Reply& r, bool session)
     out.antenna_step = true;
     if (r.is_short() && r.status() == SUCCESS)
         return out;  // the end of one round
+    // The reader has stopped; a rotating page goes on with its next antenna
+    // at once.
     if (r.is_short() && r.status() == ANT_MISS) {
-        out.ended = !session;
-        return with_line(session ? out : with_action(out, Action::realtime_end), kAntennaMissing);
+        out.ended = true;
+        return with_line(with_action(out, Action::realtime_end), kAntennaMissing);
     }
     if (!session && r.status() == NO_TAG) {
         out.ended = true;
-        return with_line(out, kNoTag);
+        return with_line(with_action(out, Action::realtime_end), kNoTag);
     }
     // A status alone is no tag report.
     if (r.is_short())
@@ -197,9 +199,9 @@ Outcome buffered_inventory(const Reply& r)
     Outcome out = taken(false);
     if (r.is_short()) {
         if (r.status() == ANT_MISS)
-            return with_line(out, kAntennaMissing);
+            return with_line(with_action(out, Action::buffer_end), kAntennaMissing);
         if (r.status() == NO_TAG)
-            return with_line(out, kNoTag);
+            return with_line(with_action(out, Action::buffer_end), kNoTag);
         return out;
     }
     if (!r.has(2))
@@ -229,7 +231,7 @@ Outcome antenna_switch(const Reply& r)
             out.post_tag_list = true;
             return with_line(with_action(out, Action::switchant_end), "结束多天线轮询盘存", false);
         case ANT_MISS:
-            return with_line(with_action(out, Action::switchant_stop), kAntennaMissing);
+            return with_line(with_action(out, Action::switchant_end), kAntennaMissing);
         case NO_TAG:
             return with_line(out, kNoTag);
         default:

@@ -57,12 +57,12 @@ enum class Action : uint8_t {
     upgrade_ack,
     // Inventories.
     realtime_report,        // the reply to the real-time page's table
-    realtime_end,           // the reader ended it (antenna missing)
+    realtime_end,           // the reader ended it (antenna missing, no tag), unless the page rotates on
     buffer_count,           // values[0]: tags the buffered inventory found
+    buffer_end,             // the reader ended it (antenna missing, no tag)
     buffer_record,          // the reply to the buffered page's records
     switchant_report,       // the reply to the antenna-switch page's table
-    switchant_end,          // finished or refused: the controller's flag goes too
-    switchant_stop,         // antenna missing: flags and button, not the controller's flag
+    switchant_end,          // finished, refused or antenna missing
     custom_report,          // the reply to the custom page's parser `parser`
     custom_end,             // the reader finished the custom inventory
     // Tag memory: the reply to the storage page's result setter `parser`.

@@ -481,4 +481,53 @@ TEST(TimeOut, UpgradeResendsTwiceThenFailsAndTheNextUpgradeStartsAfresh)
     unbind();
 }
 
+// While an upgrade runs every request to the reader waits with a red line
+// that names it: nothing goes out and the upgrade's time-out stays armed.
+// Only three time-outs (T) in a row fail it: an acknowledgement (A) and a
+// start begin the count again.
+TEST(TimeOut, RequestsWaitForTheUpgradeAndOnlyThreeTimeOutsInARowFailIt)
+{
+    Image image(4000);
+    Bin_Path = image.path;
+    Upgrade_Enable = true;
+    UpObject = 1;
+    Controller c;
+    UartThread* link = c.get_uart_thread();
+    auto post = [](wxEventType type) {
+        for (const EventTypeRow& row : event_type_rows())
+            if (row.type == type)
+                row.post();
+        deliver();
+    };
+    upgrade_timeout_count = 2;  // left by an earlier upgrade
+    post(wxEVT_UPGRADE);
+    uint8_t packet[256], now[256];
+    wxTimerEvent tick = c.timeout_tick();
+    for (char e : std::string("TTATTA")) {
+        e == 'T' ? c.OnTimeOut(tick) : c.cmd_decode(0x4D);
+        deliver();
+    }
+    link->frames().GetTxData(packet);
+    for (wxEventType type : std::vector<wxEventType>{
+             wxEVT_GETVERSION, wxEVT_GETWORKTEMP, wxEVT_NUMTAGOPERATE, wxEVT_SETBOUND, wxEVT_RESTART_READER,
+             wxEVT_SET485ADDR, wxEVT_INVENTORY, wxEVT_CUSTOMINVENTORY, wxEVT_SENDUARTDATA, wxEVT_UPGRADE}) {
+        post(type);
+        link->frames().GetTxData(now);
+        EXPECT_EQ(std::memcmp(now, packet, sizeof now), 0) << type;
+        EXPECT_EQ(newest_entry(&c).text, "正在升级3740，请等待升级结束，再操作！") << type;
+        EXPECT_EQ(newest_entry(&c).colour, *wxRED);
+        EXPECT_TRUE(c.get_timeoutflag() == 3 && c.timeout_running()) << type;
+    }
+    for (int round = 1; round <= 3; ++round)
+        c.OnTimeOut(tick);
+    deliver();
+    EXPECT_EQ(newest_entry(&c).text, "升级失败");
+    EXPECT_EQ(link->BasebandFirmwareUpgradeFlag, 0);
+    c.Destroy();
+    deliver();
+    Upgrade_Enable = false;
+    UpObject = 0;
+    upgraed_flag = true;
+}
+
 }  // namespace

@@ -216,6 +216,8 @@ TEST(MainWindow, SecondRunOpensWithTheLastTabPositionAndSize)
     // Leave the first tab for whoever runs next in this process.
     second->GetNotebook1()->SetSelection(0);
     close_window(second);
+    // And no stored place or size: the next window opens centred.
+    wxConfigBase::Get()->DeleteAll();
     delete wxConfigBase::Set(nullptr);
 }
 

@@ -7,10 +7,13 @@
 #include "sim_codec.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
 #include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
+#include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
+#include "wxcrafter/rfid_upgrade_pannel_base/rfid_upgrade_pannel.h"
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/filepicker.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/radiobox.h>
@@ -18,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 
 using namespace link_test;
 using namespace std::chrono_literals;
@@ -270,9 +274,26 @@ std::vector<size_t> packet_sizes(Link link, size_t image)
 
 }  // namespace
 
-TEST_P(Upgrade, ImageGoesOutInNumberedPacketsTheLastOneFlagged)
+// A lost link ends the upgrade under way; the next start reads its own file
+// and sends it from packet 0, whatever the cut one had reached.
+TEST_P(Upgrade, ACutUpgradeStartsOverThenTheImageGoesOutInNumberedPackets)
 {
     connect_and_reset(app, *end);
+    rfid_upgrade_pannel* page = app->get_base_setting_pannel()->rfid_upgrade_subpannel;
+    auto start = [&](const std::string& file) {
+        page->GetChoosebinfile()->SetPath(wxString::FromUTF8(file.c_str()));
+        gui_test::press(page->GetButtonupgrade());
+    };
+    const std::string cut = gui_test::home_dir() + "/cut.bin";
+    std::ofstream(cut) << std::string(1000, 'c');
+    end->reader().WithholdReply(0x4C);  // packet 0 waits: the link goes meanwhile
+    start(cut);
+    ASSERT_TRUE(reader_got(*end, 0x4C));
+    end->unplug();
+    ASSERT_TRUE(app.wait_for_log(wxString::FromUTF8("升级失败")));
+    end->plug();
+    connect_and_reset(app, *end);
+
     const size_t image_size = 450;
     std::vector<uint8_t> image(image_size);
     for (size_t i = 0; i < image_size; ++i)
@@ -284,12 +305,10 @@ TEST_P(Upgrade, ImageGoesOutInNumberedPacketsTheLastOneFlagged)
         std::fwrite(image.data(), 1, image.size(), f);
         std::fclose(f);
     }
-    Bin_Path = path;
     UpObject = 0;
-    upgraed_flag = true;
     const std::vector<size_t> sizes = packet_sizes(link(), image_size);
-    // The first packet on request; each acknowledgement asks for the next.
-    app.request(link(), &LinkThread::ReaderAppUpgradeFlag);
+    // The first packet on the start; each acknowledgement asks for the next.
+    start(path);
     ASSERT_TRUE(reader_got(*end, 0x4C, sizes.size()));
     EXPECT_TRUE(app.wait_for_log(wxString::FromUTF8("升级成功")));
     EXPECT_EQ(int(app.link_thread(link())->ReaderAppUpgradeFlag), 0);
@@ -313,7 +332,6 @@ TEST_P(Upgrade, ImageGoesOutInNumberedPacketsTheLastOneFlagged)
     }
     EXPECT_EQ(n, sizes.size());
     EXPECT_EQ(rebuilt, image);
-    upgraed_flag = false;
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, Upgrade, testing::Values(Link::Serial, Link::Tcp, Link::Hid),

@@ -116,7 +116,7 @@ TEST(ReplyDecoder, InventoryAndTagMemoryReplies)
     } rows[] = {
         {"end of a round", 0x89, {0x10}, "", true, false, Action::none, Parser::none},
         {"antenna missing", 0x89, {0x22}, "天线未连接!", true, false, Action::realtime_end, Parser::none},
-        {"no tag", 0x89, {0x36, 1, 2}, "无可操作标签错误!", true, false, Action::none, Parser::none},
+        {"no tag", 0x89, {0x36, 1, 2}, "无可操作标签错误!", true, false, Action::realtime_end, Parser::none},
         {"a lone unknown status is no tag", 0x89, {0x33}, "", true, false, Action::none, Parser::none},
         {"tag report", 0x89, {0x01, 0x30, 0x00, 0xE2, 0x11}, "", true, false, Action::realtime_report, Parser::none},
         {"custom finished", 0x8A, {0x12}, "结束自定义盘存", false, false, Action::custom_end, Parser::none},
@@ -128,7 +128,7 @@ TEST(ReplyDecoder, InventoryAndTagMemoryReplies)
          Parser::none},
         {"antenna-switch refused", 0x87, {0x11}, "读写器不支持此命令！", true, false, Action::switchant_end,
          Parser::none},
-        {"antenna-switch antenna missing", 0x87, {0x22}, "天线未连接!", true, false, Action::switchant_stop,
+        {"antenna-switch antenna missing", 0x87, {0x22}, "天线未连接!", true, false, Action::switchant_end,
          Parser::none},
         {"buffer empty", 0x90, {0x38}, "缓存为空!", true, false, Action::none, Parser::none},
         {"buffer count", 0x80, {0x00, 0x05}, "", true, false, Action::buffer_count, Parser::none},

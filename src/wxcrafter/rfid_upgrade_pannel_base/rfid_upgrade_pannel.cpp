@@ -77,3 +77,8 @@ void rfid_upgrade_pannel::SetChooseupobjectState(bool on)
 {
     chooseupobject->Enable(on);
 }
+
+wxString rfid_upgrade_pannel::TargetName(unsigned target) const
+{
+    return target < chooseupobject->GetCount() ? chooseupobject->GetString(target) : wxString();
+}

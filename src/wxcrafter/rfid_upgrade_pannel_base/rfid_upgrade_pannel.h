@@ -22,6 +22,9 @@ public:
     void SetButtonUpgradeState(bool on);
     // The target box alone.
     void SetChooseupobjectState(bool on);
+    // Upgrade target `target` (UpObject's values) as the target box names
+    // it; empty for a value the box does not offer.
+    wxString TargetName(unsigned target) const;
 
 protected:
     void UpgradeObject(wxCommandEvent& event) override;
