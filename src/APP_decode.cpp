@@ -31,6 +31,13 @@ void post_hub(wxEventType type)
     EventNotifier::Get()->AddPendingEvent(event);
 }
 
+// A page's notice, when it has one, goes into the operation log in red.
+void say_notice(MainAPP* app, const wxString& notice)
+{
+    if (!notice.empty())
+        app->SetCmdLog(notice, 1);
+}
+
 }  // namespace
 
 void MainAPP::cmd_decode(uint8_t cmd)
@@ -86,7 +93,8 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
         tests->buffer_inventory_subpannel->SetTagNumber(out.values[0]);
         break;
     case Action::buffer_record:
-        tests->rfid_storage_subpannel->AddTagList(tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen));
+        say_notice(this, tests->rfid_storage_subpannel->AddTagList(
+                             tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen)));
         break;
     case Action::switchant_report:
         tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
