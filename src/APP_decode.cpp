@@ -92,10 +92,12 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
     case Action::buffer_count:
         tests->buffer_inventory_subpannel->SetTagNumber(out.values[0]);
         break;
-    case Action::buffer_record:
-        say_notice(this, tests->rfid_storage_subpannel->AddTagList(
-                             tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen)));
+    case Action::buffer_record: {
+        const taken_report record = tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
+        say_notice(this, record.notice);
+        say_notice(this, tests->rfid_storage_subpannel->AddTagList(record.epc));
         break;
+    }
     case Action::switchant_report:
         tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
         break;

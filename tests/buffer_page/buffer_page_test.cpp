@@ -113,6 +113,38 @@ TEST(BufferPageOnReader, StartCountsTheRepliesAndReadsFillTheList)
     EXPECT_EQ(utf8(list->GetItemText(0, 0)), "0");
 }
 
+// The reader empties its buffer as it sends it: every record must stay.
+TEST(BufferPageOnReader, AReadOf800RecordsKeepsThemAllInTheListTheFileAndTheStorageList)
+{
+    SimPort end;
+    App app;
+    connect_and_reset(app, end);
+    rfid_6c_tag_test* tests = app->rfid_6c_tag_test_pannel;
+    Page* page = tests->buffer_inventory_subpannel;
+    const int kRecords = 800;
+    std::vector<Bytes> records;
+    for (int i = 0; i < kRecords; ++i)
+        records.push_back(record(static_cast<uint8_t>(i)));
+    end.reader().SetReplies(0x91, records);
+    gui_test::press(page->GetReadClearBuff_button());
+    tag_list_ctrl* list = page->GetListCtrl();
+    ASSERT_TRUE(gui_test::pump_until([list] { return list->GetItemCount() == kRecords; }));
+    EXPECT_EQ(utf8(list->GetItemText(0, 0)), "799");
+    tag_choice* tags = tests->rfid_storage_subpannel->GetTagList_choice();
+    ASSERT_EQ(tags->GetCount(), static_cast<unsigned>(kRecords));
+    EXPECT_EQ(utf8(tags->GetString(0)), "E2 00 00 17 22 0A 01 23 45 67 89 1F ");
+
+    const std::string path = testing::TempDir() + "buffer-read-" + std::to_string(getpid()) + ".txt";
+    wxTEST_DIALOG(page_test::click(page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string text; std::getline(in, text);)
+        lines.push_back(text);
+    ASSERT_EQ(lines.size(), static_cast<size_t>(kRecords));
+    EXPECT_NE(lines.back().find("89 1F  ; freq"), std::string::npos) << lines.back();
+    std::remove(path.c_str());
+}
+
 TEST(BufferPage, SavesTheRecordsOldestFirst)
 {
     page_test::Host<Page> host;
