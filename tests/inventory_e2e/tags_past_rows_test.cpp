@@ -24,17 +24,18 @@ struct PageCase {
     inventory_stats* (*page)(rfid_6c_tag_test* tests);
 };
 
+inventory_stats* realtime(rfid_6c_tag_test* t) { return t->realtime_inventory_subpannel; }
+inventory_stats* custom(rfid_6c_tag_test* t) { return t->custom_inventory_subpannel; }
+inventory_stats* antenna_switch(rfid_6c_tag_test* t)
+{
+    t->reader_switchant_inventory_subpannel->SetAntMode(1);
+    return t->reader_switchant_inventory_subpannel;
+}
+
 const PageCase kPages[] = {
-    {"realtime", 0x89, {}, false, [](rfid_6c_tag_test* t) -> inventory_stats* {
-         return t->realtime_inventory_subpannel;
-     }},
-    {"custom", 0x8A, {0x12}, true, [](rfid_6c_tag_test* t) -> inventory_stats* {
-         return t->custom_inventory_subpannel;
-     }},
-    {"antenna_switch", 0x87, {0x13}, false, [](rfid_6c_tag_test* t) -> inventory_stats* {
-         t->reader_switchant_inventory_subpannel->SetAntMode(1);
-         return t->reader_switchant_inventory_subpannel;
-     }},
+    {"realtime", 0x89, {}, false, realtime},
+    {"custom", 0x8A, {0x12}, true, custom},
+    {"antenna_switch", 0x87, {0x13}, false, antenna_switch},
 };
 
 class TagsPastTheRows : public testing::TestWithParam<int> {};

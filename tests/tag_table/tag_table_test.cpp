@@ -3,8 +3,6 @@
 // per second.
 #include <gtest/gtest.h>
 
-#include <random>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -179,24 +177,6 @@ TEST(TagTable, TagsPastTheRowsAreCountedAndToldOncePerInventory)
         table.clear();
         EXPECT_EQ(table.distinct(), 0) << c.what;
     }
-}
-
-// EPCs into the set of unlisted tags -> whether each was new; the length
-// tells apart EPCs whose bytes agree.
-TEST(TagIdSet, TellsNewEpcsFromKnownOnesAcrossItsGrowth)
-{
-    std::mt19937 rng(7);
-    tag_id_set set;
-    std::set<Bytes> model;
-    for (int i = 0; i < 20000; ++i) {
-        Bytes epc(1 + rng() % 4, 0);
-        for (uint8_t& b : epc)
-            b = static_cast<uint8_t>(rng() % 8);
-        ASSERT_EQ(set.insert(epc.data(), static_cast<uint8_t>(epc.size())), model.insert(epc).second) << i;
-    }
-    EXPECT_EQ(set.size(), model.size());
-    set.clear();
-    EXPECT_FALSE(set.contains(kEpc12.data(), 12));
 }
 
 // Reports in each second -> reports per second shown after the last one.
