@@ -114,7 +114,10 @@ TEST(BufferPageOnReader, StartCountsTheRepliesAndReadsFillTheList)
 }
 
 // The reader empties its buffer as it sends it: every record must stay.
-TEST(BufferPageOnReader, AReadOf800RecordsKeepsThemAllInTheListTheFileAndTheStorageList)
+// (The file is saved below, without the program: beside the whole program
+// a file dialog leaves a block of the toolkit's own unfreed, which the leak
+// check reports.)
+TEST(BufferPageOnReader, AReadOf800RecordsKeepsThemAllInTheListAndTheStorageList)
 {
     SimPort end;
     App app;
@@ -133,35 +136,24 @@ TEST(BufferPageOnReader, AReadOf800RecordsKeepsThemAllInTheListTheFileAndTheStor
     tag_choice* tags = tests->rfid_storage_subpannel->GetTagList_choice();
     ASSERT_EQ(tags->GetCount(), static_cast<unsigned>(kRecords));
     EXPECT_EQ(utf8(tags->GetString(0)), "E2 00 00 17 22 0A 01 23 45 67 89 1F ");
-
-    const std::string path = testing::TempDir() + "buffer-read-" + std::to_string(getpid()) + ".txt";
-    wxTEST_DIALOG(page_test::click(page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string text; std::getline(in, text);)
-        lines.push_back(text);
-    ASSERT_EQ(lines.size(), static_cast<size_t>(kRecords));
-    EXPECT_NE(lines.back().find("89 1F  ; freq"), std::string::npos) << lines.back();
-    std::remove(path.c_str());
 }
 
-TEST(BufferPage, SavesTheRecordsOldestFirst)
+TEST(BufferPage, SavesEveryRecordOldestFirst)
 {
     page_test::Host<Page> host;
-    for (uint8_t last : {0xAB, 0x01}) {
-        const Bytes data = record(last);
+    std::string expected;
+    for (int i = 0; i < 800; ++i) {
+        const Bytes data = record(static_cast<uint8_t>(0xAB + i));
         host.page->SetEpcTable(data.data(), static_cast<uint8_t>(data.size() + 3));
+        expected += std::string("PC = 30 00 ; EPC = E2 00 00 17 22 0A 01 23 45 67 89 ") + convert_type(data[14], 16) +
+                    "  ; freq = 920125 Khz  ; rssi = -55dBm ;  ant = 1; read num = 3\n";
     }
     const std::string path = testing::TempDir() + "buffer-tags-" + std::to_string(getpid()) + ".txt";
     wxTEST_DIALOG(page_test::click(host.page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
-    const auto line_of = [](const char* last) {
-        return std::string("PC = 30 00 ; EPC = E2 00 00 17 22 0A 01 23 45 67 89 ") + last +
-               "  ; freq = 920125 Khz  ; rssi = -55dBm ;  ant = 1; read num = 3\n";
-    };
-    EXPECT_EQ(text.str(), line_of("AB") + line_of("01"));
+    EXPECT_EQ(text.str(), expected);
     std::remove(path.c_str());
 }
 
