@@ -1,9 +1,10 @@
 // Tag reports into the real-time inventory page while it is on screen:
 // how many reports a second the page takes with its list and boxes kept up
 // to date, and how long the event loop is held up at the most while a
-// reader reports 20,000 tags a second over 5000 distinct tags.
+// reader reports 20,000 tags a second over 5000 distinct tags (or over
+// `tags`, of which those past the 5000th are counted but not listed).
 //
-// Run under a display: xvfb-run -a ./realtime_page_bench [seconds]
+// Run under a display: xvfb-run -a ./realtime_page_bench [seconds [tags]]
 #include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 
 #include <wx/app.h>
@@ -26,7 +27,6 @@ public:
     bool OnInit() override { return true; }
 };
 
-const int kTags = 5000;
 const int kReportBytes = 3 + 12 + 7;
 // The controller hands over at most this many replies per 1 ms tick.
 const int kBurst = 50;
@@ -36,12 +36,12 @@ struct Reports {
     int count = 0;
     int next = 0;
 
-    explicit Reports(int n) : count(n)
+    Reports(int n, int tags) : count(n)
     {
         for (int i = 0; i < n; ++i) {
-            const int tag = i % kTags;
+            const int tag = i % tags;
             const uint8_t one[kReportBytes] = {static_cast<uint8_t>(1 + i % 4), 0x30, 0x00, 0xE2, 0x00, 0x00,
-                                               0x17, 0x22, 0x0A, 0x01, 0x23,
+                                               0x17, 0x22, 0x0A, static_cast<uint8_t>(tag >> 16), 0x23,
                                                static_cast<uint8_t>(tag >> 8), static_cast<uint8_t>(tag), 0x89,
                                                0xAB, 0x08, static_cast<uint8_t>(0x10 + i % 29), 0x00, 0x00,
                                                0x0E, 0x0A, 0x3D};
@@ -69,6 +69,7 @@ double ms_since(Clock::time_point t)
 int main(int argc, char** argv)
 {
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const int tags = argc > 2 ? std::max(1, atoi(argv[2])) : 5000;
     wxApp::SetInstance(new BenchApp);
     if (!wxEntryStart(argc, argv)) {
         fprintf(stderr, "no display: run under xvfb-run -a\n");
@@ -83,7 +84,7 @@ int main(int argc, char** argv)
         for (int i = 0; i < 50; ++i)
             wxTheApp->Yield(true);
 
-        Reports reports(kTags * 7);
+        Reports reports(std::max(tags * 7, 35000), tags);
 
         // As fast as the page takes them, kBurst per turn of the event loop.
         const int kFast = 1000000;

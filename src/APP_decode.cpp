@@ -31,6 +31,13 @@ void post_hub(wxEventType type)
     EventNotifier::Get()->AddPendingEvent(event);
 }
 
+// A page's notice, when it has one, goes into the operation log in red.
+void say_notice(MainAPP* app, const wxString& notice)
+{
+    if (!notice.empty())
+        app->SetCmdLog(notice, 1);
+}
+
 }  // namespace
 
 void MainAPP::cmd_decode(uint8_t cmd)
@@ -80,16 +87,19 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
         upgrade_acknowledged(static_cast<unsigned>(out.values[0]));
         break;
     case Action::realtime_report:
-        tests->realtime_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
+        say_notice(this, tests->realtime_inventory_subpannel->SetEpcTable(rx_data, pakagelen).notice);
         break;
     case Action::buffer_count:
         tests->buffer_inventory_subpannel->SetTagNumber(out.values[0]);
         break;
-    case Action::buffer_record:
-        tests->rfid_storage_subpannel->AddTagList(tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen));
+    case Action::buffer_record: {
+        const taken_report record = tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
+        say_notice(this, record.notice);
+        say_notice(this, tests->rfid_storage_subpannel->AddTagList(record.epc));
         break;
+    }
     case Action::switchant_report:
-        tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
+        say_notice(this, tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen));
         break;
     case Action::buffer_end:
         inventory_ended(0);
@@ -122,22 +132,22 @@ void MainAPP::show_custom_report(reply::Parser parser)
     custom_inventory_pannel* page = rfid_6c_tag_test_pannel->custom_inventory_subpannel;
     switch (parser) {
     case Parser::temperature:
-        page->SetTemperateTable(rx_data, pakagelen);
+        say_notice(this, page->SetTemperateTable(rx_data, pakagelen));
         break;
     case Parser::match_data:
-        page->SetTable(rx_data, pakagelen);
+        say_notice(this, page->SetTable(rx_data, pakagelen));
         break;
     case Parser::gb_match_data:
-        page->SetGBTable(rx_data, pakagelen);
+        say_notice(this, page->SetGBTable(rx_data, pakagelen));
         break;
     case Parser::temperature1:
-        page->SetTemperate1Table(rx_data, pakagelen);
+        say_notice(this, page->SetTemperate1Table(rx_data, pakagelen));
         break;
     case Parser::epc:
-        page->SetEpcTable(rx_data, pakagelen);
+        say_notice(this, page->SetEpcTable(rx_data, pakagelen));
         break;
     case Parser::vela_temperature:
-        page->SetVelaTagTempTable(rx_data, pakagelen);
+        say_notice(this, page->SetVelaTagTempTable(rx_data, pakagelen));
         break;
     default:
         break;

@@ -227,7 +227,9 @@ void MainAPP::TagListTimer(wxTimerEvent& event)
             event.Skip();
             return;
         }
-        tests->rfid_storage_subpannel->AddTagList(epc);
+        const wxString notice = tests->rfid_storage_subpannel->AddTagList(epc);
+        if (!notice.empty())
+            SetCmdLog(notice, 1);
         --tag_list_lenght;
     }
     event.Skip();

@@ -1,10 +1,13 @@
 // Buffered records: the list cells and file line each record gives, what is
-// refused, the 700-record store, and random replies of every length.
+// refused, the store's bound and what is said of records past it, and
+// random replies of every length.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "wxcrafter/buffer_inv_pannel_base/buffer_records.h"
@@ -84,7 +87,7 @@ TEST(BufferRecords, EachRecordGivesItsCellsAndFileLine)
     }
 }
 
-TEST(BufferRecords, KeepEveryRecordUpTo700AndTheRangeOfTheLatestRead)
+TEST(BufferRecords, KeepEveryRecordUpToTheBoundAndTheRangeOfTheLatestRead)
 {
     buffer_records store;
     for (int i = 0; i < 5; ++i)
@@ -100,7 +103,35 @@ TEST(BufferRecords, KeepEveryRecordUpTo700AndTheRangeOfTheLatestRead)
     while (store.size() < buffer_records::kMaxRecords)
         ASSERT_EQ(feed(store, record(kEpc12)), buffer_records::outcome::stored);
     EXPECT_EQ(feed(store, record(kEpc12)), buffer_records::outcome::full);
-    EXPECT_EQ(store.cell(699, buffer_column::id), "699");
+    EXPECT_EQ(store.cell(buffer_records::kMaxRecords - 1, buffer_column::id), "99999");
+}
+
+// Records read into a store of `bound` rows -> the lines said of those
+// dropped; the next read starts with none dropped.
+TEST(BufferRecords, RecordsPastTheBoundAreCountedInAFewLines)
+{
+    const auto line = [](int bound, int dropped) {
+        return "缓存记录超过" + std::to_string(bound) + "条，其后的记录未保存：已丢弃" + std::to_string(dropped) +
+               "条！";
+    };
+    const std::vector<std::tuple<int, int, std::vector<std::string>>> cases = {
+        {700, 700, {}},
+        {700, 800, {line(700, 1), line(700, 10), line(700, 100)}},
+        {3, 1003, {line(3, 1), line(3, 10), line(3, 100), line(3, 1000)}},
+    };
+    for (const auto& [bound, records, said] : cases) {
+        buffer_records store(bound);
+        for (int read = 0; read < 2; ++read) {
+            std::vector<std::string> lines;
+            for (int i = 0; i < records; ++i)
+                if (feed(store, record(kEpc12)) == buffer_records::outcome::full)
+                    if (std::string text = store.take_drop_notice(); !text.empty())
+                        lines.push_back(text);
+            EXPECT_EQ(lines, said) << records << " into " << bound;
+            EXPECT_EQ(store.size(), std::min(bound, records));
+            store.clear();
+        }
+    }
 }
 
 // Random replies of every length, each in a buffer of exactly its size (so

@@ -57,7 +57,7 @@ TEST_F(CustomInventory, PlainThenMatchInventoryUntilTheReaderEndsEach)
     expect_finished(1);
     EXPECT_EQ(page->GetEpcBufferNum(), 2);
     // A plain inventory's tags are offered to the storage page.
-    wxChoice* tags = app->rfid_6c_tag_test_pannel->rfid_storage_subpannel->GetTagList_choice();
+    tag_choice* tags = app->rfid_6c_tag_test_pannel->rfid_storage_subpannel->GetTagList_choice();
     ASSERT_TRUE(gui_test::pump_until([tags] { return tags->GetCount() == 2; }));
     EXPECT_NE(tags->FindString(page->GetEpcBuffer(1)), wxNOT_FOUND);
 

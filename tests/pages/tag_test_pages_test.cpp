@@ -321,7 +321,7 @@ TEST(StoragePage, TagChoiceTakesNewestFirstAndKeepsRepeats)
 {
     Host<rfid_storage_pannel> host;
     rfid_storage_pannel* page = host.page;
-    wxChoice* tags = page->GetTagList_choice();
+    tag_choice* tags = page->GetTagList_choice();
     page->AddTagList(wxT("E2 00 00 01 "));
     page->AddTagList(wxEmptyString);
     page->AddTagList(wxT("E2 00 00 02 "));

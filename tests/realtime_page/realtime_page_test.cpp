@@ -35,7 +35,7 @@ const std::vector<uint8_t> kTagGb = {2, 0x03, 0x00, 1, 2, 3, 4, 5, 6, 0x08, 0x22
 // As the controller hands a reply over: its data and its length byte.
 std::string feed(Page* page, std::vector<uint8_t> data)
 {
-    return utf8(page->SetEpcTable(data.data(), static_cast<uint8_t>(data.size() + 3)));
+    return utf8(page->SetEpcTable(data.data(), static_cast<uint8_t>(data.size() + 3)).epc);
 }
 
 void pick(wxRadioButton* radio)

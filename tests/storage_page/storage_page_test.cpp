@@ -156,7 +156,7 @@ TEST(StoragePage, OperationsPostTheirRequestAndFrameTheirGlobals)
          [](Page* p) {
              p->AddTagList(wxT("E2 00 11 22 "));
              choose(p->GetTagOperate_radioBox(), 0);
-             choose(p->GetTagList_choice(), 0);
+             p->GetTagList_choice()->pick(0);
              press(p->GetSelect_button());
          },
          {wxEVT_NUMTAGOPERATE, wxEVT_ACCESSTAG}, "A0 09 00 85 00 04 E2 00 11 22 B9"},
@@ -339,9 +339,12 @@ TEST(StoragePage, ListsDropTheOldestWhenFull)
     EXPECT_EQ(utf8(list->GetItemText(0, 0)), std::to_string(Page::kMaxResultRows));
     EXPECT_EQ(utf8(list->GetItemText(Page::kMaxResultRows - 1, 0)), "1");
 
-    wxChoice* tags = p->GetTagList_choice();
+    tag_choice* tags = p->GetTagList_choice();
+    // The one entry dropped is said once.
+    wxString said;
     for (unsigned int i = 0; i <= Page::kMaxTagChoices; ++i)
-        p->AddTagList(wxString::Format(wxT("%u"), i));
+        said += p->AddTagList(wxString::Format(wxT("%u"), i));
+    EXPECT_EQ(utf8(said), "标签列表已满" + std::to_string(Page::kMaxTagChoices) + "个，最早的标签被移除！");
     EXPECT_EQ(tags->GetCount(), Page::kMaxTagChoices);
     EXPECT_EQ(tags->GetString(0), wxString::Format(wxT("%u"), Page::kMaxTagChoices));
     EXPECT_EQ(tags->GetString(Page::kMaxTagChoices - 1), wxT("1"));

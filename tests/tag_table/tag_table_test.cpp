@@ -1,5 +1,6 @@
 // Tag reports into the tag table: the rows and list texts they give, what
-// is refused, the full table, and the reports per second.
+// is refused, the full table and the tags counted past it, and the reports
+// per second.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -133,6 +134,49 @@ TEST(TagTable, HoldsNoMoreThan5000TagsButKnownTagsStillCount)
     EXPECT_EQ(feed(table, report(4, {0x30, 0x00}, epc)).row, 7);
     EXPECT_EQ(table.cell(7, tag_column::counts), "1 \\ 0 \\ 0 \\ 1 \\ 0 \\ 0 \\ 0 \\ 0");
     EXPECT_EQ(table.tally().reports(), "5002");
+}
+
+// Distinct tags, each reported twice (with a new inventory between the two
+// rounds or not) -> tags counted and the notices given, in order.
+struct PastRowsCase {
+    const char* what;
+    int tags;
+    bool new_inventory;
+    int distinct;
+    std::vector<tag_notice> notices;
+};
+
+TEST(TagTable, TagsPastTheRowsAreCountedAndToldOncePerInventory)
+{
+    const int kCap = tag_table::kMaxRows + tag_table::kMaxUnlisted;
+    const std::vector<PastRowsCase> cases = {
+        {"as many as the rows", tag_table::kMaxRows, false, tag_table::kMaxRows, {}},
+        {"5100", 5100, false, 5100, {tag_notice::unlisted}},
+        {"5100, a new inventory for the second round", 5100, true, 5100,
+         {tag_notice::unlisted, tag_notice::unlisted}},
+        {"past the count's cap", kCap + 2, false, kCap, {tag_notice::unlisted, tag_notice::uncounted}},
+    };
+    for (const PastRowsCase& c : cases) {
+        tag_table table({true, true});
+        std::vector<tag_notice> notices;
+        Bytes epc = kEpc12;
+        for (int round = 0; round < 2; ++round) {
+            if (round == 1 && c.new_inventory)
+                table.new_inventory();
+            for (int i = 0; i < c.tags; ++i) {
+                for (int k = 0; k < 4; ++k)
+                    epc[8 + k] = static_cast<uint8_t>(i >> (24 - 8 * k));
+                const tag_notice said = feed(table, report(1, {0x30, 0x00}, epc)).notice;
+                if (said != tag_notice::none)
+                    notices.push_back(said);
+            }
+        }
+        EXPECT_EQ(table.distinct(), c.distinct) << c.what;
+        EXPECT_EQ(table.size(), tag_table::kMaxRows < c.tags ? tag_table::kMaxRows : c.tags) << c.what;
+        EXPECT_EQ(notices, c.notices) << c.what;
+        table.clear();
+        EXPECT_EQ(table.distinct(), 0) << c.what;
+    }
 }
 
 // Reports in each second -> reports per second shown after the last one.

@@ -147,12 +147,21 @@ void buffer_inventory_pannel::SetTagNumber(int number)
     buffer_inventory_pannelBase::SetTagNumber(number);
 }
 
-wxString buffer_inventory_pannel::SetEpcTable(const uint8_t* data, uint8_t len)
+taken_report buffer_inventory_pannel::SetEpcTable(const uint8_t* data, uint8_t len)
 {
-    if (records.add(data, len) != buffer_records::outcome::stored)
-        return wxString();
-    refresh.request();
-    return wxString::FromUTF8(records.cell(records.size() - 1, buffer_column::epc));
+    taken_report taken;
+    switch (records.add(data, len)) {
+    case buffer_records::outcome::stored:
+        refresh.request();
+        taken.epc = wxString::FromUTF8(records.cell(records.size() - 1, buffer_column::epc));
+        break;
+    case buffer_records::outcome::full:
+        taken.notice = wxString::FromUTF8(records.take_drop_notice());
+        break;
+    case buffer_records::outcome::rejected:
+        break;
+    }
+    return taken;
 }
 
 void buffer_inventory_pannel::AcumulateTime()

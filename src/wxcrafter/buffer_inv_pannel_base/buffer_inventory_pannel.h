@@ -18,6 +18,7 @@
 #include "wxcrafter/buffer_inv_pannel_base/buffer_records.h"
 #include "wxcrafter/page_support/inventory_tally.h"
 #include "wxcrafter/page_support/refresh_timer.h"
+#include "wxcrafter/page_support/taken_report.h"
 
 class buffer_inventory_pannel : public buffer_inventory_pannelBase {
 public:
@@ -32,9 +33,10 @@ public:
     // count `number`: shown, and counted as a reply received.
     void SetTagNumber(int number);
     // One record of a buffer read: `data` holds the len - 3 data bytes of
-    // the reply, `len` is its frame length byte. Returns the record's EPC
-    // text, "" for a record that was not stored.
-    wxString SetEpcTable(const uint8_t* data, uint8_t len);
+    // the reply, `len` is its frame length byte. Gives the record's EPC
+    // text ("" for a record that was not stored) and, for records past the
+    // store's room, the notice of how many were dropped.
+    taken_report SetEpcTable(const uint8_t* data, uint8_t len);
     // One second of the running inventory: the running time and the mean
     // replies per second over the last three seconds are shown.
     void AcumulateTime();

@@ -47,9 +47,9 @@ bool parse_buffer_record(const uint8_t* data, size_t count, buffer_record& out)
     return true;
 }
 
-buffer_records::buffer_records() : lowest_rssi(0), highest_rssi(0)
+buffer_records::buffer_records(int max_records_in)
+    : max_records(max_records_in), dropped_records(0), said_dropped(0), lowest_rssi(0), highest_rssi(0)
 {
-    rows.reserve(kMaxRecords);
 }
 
 buffer_records::outcome buffer_records::add(const uint8_t* data, uint8_t len)
@@ -58,8 +58,10 @@ buffer_records::outcome buffer_records::add(const uint8_t* data, uint8_t len)
     buffer_record r;
     if (!parse_buffer_record(data, count, r))
         return outcome::rejected;
-    if (size() >= kMaxRecords)
+    if (size() >= max_records) {
+        ++dropped_records;
         return outcome::full;
+    }
     // The RSSI formula divides by the record's length byte less three.
     r.rssi = rssi_calc.Calculate_Rssi(reinterpret_cast<const char*>(data + data[0] + 1), data[0]);
     lowest_rssi = rows.empty() ? r.rssi : std::min(lowest_rssi, r.rssi);
@@ -101,9 +103,20 @@ std::string buffer_records::cell(int i, buffer_column column) const
     return std::string();
 }
 
+std::string buffer_records::take_drop_notice()
+{
+    if (dropped_records == 0 || dropped_records < said_dropped * 10)
+        return std::string();
+    said_dropped = dropped_records;
+    return "缓存记录超过" + std::to_string(max_records) + "条，其后的记录未保存：已丢弃" +
+           std::to_string(dropped_records) + "条！";
+}
+
 void buffer_records::clear()
 {
     rows.clear();
+    dropped_records = 0;
+    said_dropped = 0;
 }
 
 std::string buffer_record_line(const buffer_record& record)

@@ -1,8 +1,8 @@
 // The records of one read of the reader's tag buffer, as the buffered
 // inventory page keeps them: every record the reader sends takes a row of
-// its own (nothing is merged), in arrival order, up to 700 rows. The reader
-// supplies each record's antenna and read count. No window is involved;
-// the page shows what is kept here. GUI thread only.
+// its own (nothing is merged), in arrival order, as many as a reader's
+// buffer holds. The reader supplies each record's antenna and read count.
+// No window is involved; the page shows what is kept here. GUI thread only.
 #pragma once
 
 #include <cstddef>
@@ -37,15 +37,17 @@ enum class buffer_column { id, pc, crc, epc, antenna, rssi, freq, reads };
 
 class buffer_records {
 public:
-    static constexpr int kMaxRecords = 700;
+    // A reader counts the tags in its buffer in 16 bits, so no read passes
+    // this; the rows take about 4.8 MB then.
+    static constexpr int kMaxRecords = 100000;
 
     enum class outcome {
         stored,    // the record took the next row
         rejected,  // not a readable record: nothing changed
-        full,      // every row taken: the record is dropped
+        full,      // every row taken: the record is dropped and counted
     };
 
-    buffer_records();
+    explicit buffer_records(int max_records = kMaxRecords);
 
     // One reply: `data` holds the len - 3 data bytes of a reply whose frame
     // length byte is `len`.
@@ -58,12 +60,22 @@ public:
     bool rssi_range(int& lowest, int& highest) const;
     // The list's text of `column` for record `i` (below size()).
     std::string cell(int i, buffer_column column) const;
-    // Before each read: no records.
+    // Records of this read dropped for want of a row.
+    long dropped() const { return dropped_records; }
+    // After a dropped record, the operation log's line that says how many
+    // went: at the first of a read and whenever the count reaches ten times
+    // the count said before, so a long run of them costs a few lines; ""
+    // else.
+    std::string take_drop_notice();
+    // Before each read: no records, none dropped.
     void clear();
 
 private:
+    const int max_records;
     general_func_file rssi_calc;
     std::vector<buffer_record> rows;
+    long dropped_records;
+    long said_dropped;
     int lowest_rssi;
     int highest_rssi;
 };

@@ -181,38 +181,41 @@ void custom_inventory_pannel::SetRSSI()
     view.show_rssi();
 }
 
-void custom_inventory_pannel::add_report(custom_report_kind kind, const uint8_t* data, uint8_t len)
+wxString custom_inventory_pannel::add_report(custom_report_kind kind, const uint8_t* data, uint8_t len)
 {
-    if (table.add(kind, data, len).what != tag_table::outcome::rejected)
-        view.changed();
+    const tag_table::result added = table.add(kind, data, len);
+    if (added.what == tag_table::outcome::rejected)
+        return wxString();
+    view.changed();
+    return wxString::FromUTF8(notice_text(added.notice));
 }
 
-void custom_inventory_pannel::SetEpcTable(const uint8_t* data, uint8_t len)
+wxString custom_inventory_pannel::SetEpcTable(const uint8_t* data, uint8_t len)
 {
-    add_report(custom_report_kind::plain_epc, data, len);
+    return add_report(custom_report_kind::plain_epc, data, len);
 }
 
-void custom_inventory_pannel::SetTable(const uint8_t* data, uint8_t len)
+wxString custom_inventory_pannel::SetTable(const uint8_t* data, uint8_t len)
 {
-    add_report(custom_report_kind::match_data, data, len);
+    return add_report(custom_report_kind::match_data, data, len);
 }
 
-void custom_inventory_pannel::SetGBTable(const uint8_t* data, uint8_t len)
+wxString custom_inventory_pannel::SetGBTable(const uint8_t* data, uint8_t len)
 {
-    add_report(custom_report_kind::gb_match_data, data, len);
+    return add_report(custom_report_kind::gb_match_data, data, len);
 }
 
-void custom_inventory_pannel::SetTemperateTable(const uint8_t* data, uint8_t len)
+wxString custom_inventory_pannel::SetTemperateTable(const uint8_t* data, uint8_t len)
 {
-    add_report(custom_report_kind::magnus, data, len);
+    return add_report(custom_report_kind::magnus, data, len);
 }
 
-void custom_inventory_pannel::SetTemperate1Table(const uint8_t* data, uint8_t len)
+wxString custom_inventory_pannel::SetTemperate1Table(const uint8_t* data, uint8_t len)
 {
-    add_report(custom_report_kind::nmv2d, data, len);
+    return add_report(custom_report_kind::nmv2d, data, len);
 }
 
-void custom_inventory_pannel::SetVelaTagTempTable(const uint8_t* data, uint8_t len)
+wxString custom_inventory_pannel::SetVelaTagTempTable(const uint8_t* data, uint8_t len)
 {
-    add_report(custom_report_kind::velatag, data, len);
+    return add_report(custom_report_kind::velatag, data, len);
 }

@@ -51,7 +51,7 @@ public:
     // when it started on a single antenna.
     int change_work_ant();
 
-    // Distinct tags in the table.
+    // Tags listed in the table.
     int GetEpcBufferNum();
     // EPC text of tag i - 1 (i counts from 1); "" outside the table.
     wxString GetEpcBuffer(unsigned int i);
@@ -69,17 +69,18 @@ public:
     // The reports, one per reply: `data` holds the reply's len - 3 data
     // bytes, `len` is the frame's length byte. A report whose fields do not
     // fit, whose EPC is longer than 32 bytes or whose antenna is not 1..8
-    // changes nothing.
+    // changes nothing. Each returns the notice of a tag past the rows, once
+    // per inventory; "" else.
     // 0x8A, 0xD9: antenna, PC, EPC, RSSI, frequency.
-    void SetEpcTable(const uint8_t* data, uint8_t len);
+    wxString SetEpcTable(const uint8_t* data, uint8_t len);
     // 0x53..0x55 (6C) and 0x56, 0x57 (GB): with the data of the matched area.
-    void SetTable(const uint8_t* data, uint8_t len);
-    void SetGBTable(const uint8_t* data, uint8_t len);
+    wxString SetTable(const uint8_t* data, uint8_t len);
+    wxString SetGBTable(const uint8_t* data, uint8_t len);
     // 0x52 and 0x58: temperature-sensing tags with RSSI and frequency.
-    void SetTemperateTable(const uint8_t* data, uint8_t len);
-    void SetTemperate1Table(const uint8_t* data, uint8_t len);
+    wxString SetTemperateTable(const uint8_t* data, uint8_t len);
+    wxString SetTemperate1Table(const uint8_t* data, uint8_t len);
     // 0xD8: sensor tags with a temperature code and no RSSI.
-    void SetVelaTagTempTable(const uint8_t* data, uint8_t len);
+    wxString SetVelaTagTempTable(const uint8_t* data, uint8_t len);
 
 protected:
     void StartInventory(wxCommandEvent& event) override;
@@ -91,7 +92,7 @@ protected:
     void SaveTag(wxCommandEvent& event) override;
 
 private:
-    void add_report(custom_report_kind kind, const uint8_t* data, uint8_t len);
+    wxString add_report(custom_report_kind kind, const uint8_t* data, uint8_t len);
     // The length box's number; false when it is above kMaxReadLen.
     bool read_len(unsigned long& value) const;
     // The list gets `shown`'s columns and shows no line.

@@ -58,7 +58,8 @@ public:
 
     // One report of `kind` (see parse_custom_report). A known tag keeps its
     // PC and CRC as first seen and takes the counts, data, temperature,
-    // RSSI and frequency of the latest report.
+    // RSSI and frequency of the latest report. A tag past the rows is only
+    // counted (see tag_table::add).
     tag_table::result add(custom_report_kind kind, const uint8_t* data, uint8_t len);
 
     int size() const { return table.size(); }

@@ -29,15 +29,17 @@ listed_tag_table::~listed_tag_table()
     list->set_source(nullptr);
 }
 
-wxString listed_tag_table::take_report(const uint8_t* data, uint8_t len)
+taken_report listed_tag_table::take_report(const uint8_t* data, uint8_t len)
 {
     const tag_table::result added = table.add_report(data, len);
+    taken_report taken;
     if (added.what == tag_table::outcome::rejected)
-        return wxString();
+        return taken;
     view.changed();
-    if (added.what != tag_table::outcome::new_tag)
-        return wxString();
-    return wxString::FromUTF8(table.cell(added.row, tag_column::epc));
+    if (added.what == tag_table::outcome::new_tag)
+        taken.epc = wxString::FromUTF8(table.cell(added.row, tag_column::epc));
+    taken.notice = wxString::FromUTF8(notice_text(added.notice));
+    return taken;
 }
 
 void listed_tag_table::clear_table()

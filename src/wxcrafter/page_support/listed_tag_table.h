@@ -15,12 +15,13 @@
 #include "wxcrafter/page_support/tag_list_ctrl.h"
 #include "wxcrafter/page_support/tag_table.h"
 #include "wxcrafter/page_support/tag_table_view.h"
+#include "wxcrafter/page_support/taken_report.h"
 
 class wxWindow;
 
 class listed_tag_table {
 public:
-    // Distinct tags in the table.
+    // Tags listed in the table.
     int GetEpcBufferNum();
     // EPC text of tag i - 1 (i counts from 1); "" outside the table.
     wxString GetEpcBuffer(unsigned int i);
@@ -45,9 +46,11 @@ protected:
     listed_tag_table& operator=(const listed_tag_table&) = delete;
 
     // One reply: `data` holds its len - 3 data bytes, `len` is the frame's
-    // length byte. Returns the EPC text of a new tag, "" for a known tag or
-    // a reply that is no readable report.
-    wxString take_report(const uint8_t* data, uint8_t len);
+    // length byte. Gives the EPC text of a new listed tag ("" for any other
+    // report) and the notice of a tag past the rows, once per inventory.
+    taken_report take_report(const uint8_t* data, uint8_t len);
+    // An inventory starts: the notices may be given once more.
+    void new_inventory() { table.new_inventory(); }
     // The refresh: no tags, the statistics start again (the page writes
     // "0" into its boxes and sets up its columns).
     void clear_table();

@@ -123,7 +123,7 @@ tag_table::result tag_table::add(const plain_report& report)
     }
 
     if (size() >= kMaxRows)
-        return {outcome::table_full, -1};
+        return add_unlisted(report);
 
     tag_row r = {};
     r.pc[0] = report.pc[0];
@@ -142,8 +142,23 @@ tag_table::result tag_table::add(const plain_report& report)
     rows.push_back(r);
     const int at = size() - 1;
     index.emplace(key_of(rows.back().epc, rows.back().epc_len), at);
-    stats.note_tags(size());
+    stats.note_tags(distinct());
     return {outcome::new_tag, at};
+}
+
+tag_table::result tag_table::add_unlisted(const plain_report& report)
+{
+    bool counted = true;
+    if (unlisted.size() < static_cast<size_t>(kMaxUnlisted)) {
+        if (unlisted.insert(report.epc, report.epc_len))
+            stats.note_tags(distinct());
+    } else {
+        counted = unlisted.contains(report.epc, report.epc_len);
+    }
+    bool& told = counted ? told_unlisted : told_uncounted;
+    const tag_notice notice = told ? tag_notice::none : counted ? tag_notice::unlisted : tag_notice::uncounted;
+    told = true;
+    return {counted ? outcome::table_full : outcome::uncounted, -1, notice};
 }
 
 void tag_table::add_rssi(int rssi)
@@ -172,7 +187,15 @@ void tag_table::clear()
     index.clear();
     rows.clear();
     rssi_rows.clear();
+    unlisted.clear();
+    new_inventory();
     stats.restart();
+}
+
+void tag_table::new_inventory()
+{
+    told_unlisted = false;
+    told_uncounted = false;
 }
 
 std::string tag_table::cell(int i, tag_column column) const
@@ -253,6 +276,19 @@ std::string rssi_text(int rssi)
 std::string freq_text(uint32_t khz)
 {
     return std::to_string(khz) + " Khz";
+}
+
+std::string notice_text(tag_notice notice)
+{
+    switch (notice) {
+    case tag_notice::unlisted:
+        return "标签超过" + std::to_string(tag_table::kMaxRows) + "个：之后的标签只计入总数，不列入列表！";
+    case tag_notice::uncounted:
+        return "未列入列表的标签超过" + std::to_string(tag_table::kMaxUnlisted) + "个：之后的新标签不再计数！";
+    case tag_notice::none:
+        break;
+    }
+    return std::string();
 }
 
 const char* kind_text(tag_kind kind)

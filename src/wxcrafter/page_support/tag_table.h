@@ -6,7 +6,9 @@
 //
 // Each report costs O(1): the rows are found through a hash index on the
 // EPC bytes and length, and the lowest and highest RSSI are kept as a
-// histogram of the rows' RSSI values instead of being sorted again.
+// histogram of the rows' RSSI values instead of being sorted again. Tags
+// past the rows are counted, not listed: only their EPCs are kept, in a
+// compact set, up to kMaxUnlisted of them.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +20,7 @@
 
 #include "general_func_file.h"
 #include "wxcrafter/page_support/inventory_tally.h"
+#include "wxcrafter/page_support/tag_id_set.h"
 
 // What the PC of a plain report says the tag is.
 enum class tag_kind : uint8_t {
@@ -80,6 +83,16 @@ struct tag_row {
     bool has_rssi;        // a report of this tag carried an RSSI
 };
 
+// What the operator is told of tags past the rows, each once per inventory.
+enum class tag_notice : uint8_t {
+    none,
+    unlisted,   // tags past the kMaxRows-th are counted but not listed
+    uncounted,  // kMaxUnlisted tags past the rows: further new ones are not counted
+};
+
+// The operation log's line for `notice`; "" for none.
+std::string notice_text(tag_notice notice);
+
 // Columns of the plain tag list, in screen order.
 enum class tag_column { id, kind, epc, pc, counts, rssi, freq };
 
@@ -96,16 +109,21 @@ struct tag_table_rules {
 class tag_table {
 public:
     static constexpr int kMaxRows = 5000;
+    // Distinct tags past the rows that are counted; about 21 MB of EPCs of
+    // 12 bytes at the most.
+    static constexpr int kMaxUnlisted = 1000000;
 
     enum class outcome {
         rejected,    // not a readable report: nothing changed
         new_tag,     // a row was added
         known_tag,   // the tag's row was updated
-        table_full,  // a new tag with every row taken: counted, no row
+        table_full,  // a tag past the rows: counted among the distinct tags, no row
+        uncounted,   // a new tag past the rows once kMaxUnlisted are counted: not counted
     };
     struct result {
         outcome what;
-        int row;  // the tag's row, -1 without one
+        int row;                               // the tag's row, -1 without one
+        tag_notice notice = tag_notice::none;  // for the operator, the first time in an inventory
     };
 
     explicit tag_table(tag_table_rules rules);
@@ -117,9 +135,14 @@ public:
     result add_report(const uint8_t* data, uint8_t len);
     // One report already read; its pointers are read during the call only.
     // A report without RSSI leaves the row's RSSI and frequency as they are.
+    // With every row taken a new tag is counted by its EPC alone, up to
+    // kMaxUnlisted of them; the result's notice says so the first time in
+    // an inventory.
     result add(const plain_report& report);
 
     int size() const { return static_cast<int>(rows.size()); }
+    // Distinct tags seen: the rows and the tags counted past them.
+    int distinct() const { return size() + static_cast<int>(unlisted.size()); }
     // `i` below size().
     const tag_row& row(int i) const { return rows[static_cast<size_t>(i)]; }
 
@@ -129,14 +152,17 @@ public:
     // The list's text of `column` in row `i` (below size()).
     std::string cell(int i, tag_column column) const;
 
-    // The refresh: no rows, and the statistics restart (see
-    // inventory_tally::restart).
+    // The refresh: no rows, no tags counted, and the statistics restart
+    // (see inventory_tally::restart).
     void clear();
+    // An inventory starts: each notice may be given once more.
+    void new_inventory();
 
     inventory_tally& tally() { return stats; }
     const inventory_tally& tally() const { return stats; }
 
 private:
+    result add_unlisted(const plain_report& report);
     void add_rssi(int rssi);
     void remove_rssi(int rssi);
 
@@ -146,6 +172,9 @@ private:
     // Keys view the EPC bytes of the rows themselves.
     std::unordered_map<std::string_view, int> index;
     std::map<int, int> rssi_rows;  // RSSI value -> rows holding it
+    tag_id_set unlisted;           // EPCs of the tags past the rows
+    bool told_unlisted = false;
+    bool told_uncounted = false;
     inventory_tally stats;
 };
 

@@ -35,8 +35,8 @@ void tag_table_view::show_rssi()
 void tag_table_view::show()
 {
     list.show_rows(table.size());
-    if (table.size() != shown_tags) {
-        shown_tags = table.size();
+    if (table.distinct() != shown_tags) {
+        shown_tags = table.distinct();
         boxes.SetTagNumber(shown_tags);
     }
     if (table.tally().reports() != shown_reports) {

@@ -1,8 +1,9 @@
-// Shows an inventory page's tag table: the list's lines, the tag count, the
-// reports received and the lowest and highest RSSI. A report only asks for
-// a showing, which follows at most refresh_timer::kPeriodMs later, so a reader reporting
-// as fast as it can never holds up the window; boxes that would not change
-// are not written. GUI thread only.
+// Shows an inventory page's tag table: the list's lines, the count of
+// distinct tags (listed or not), the reports received and the lowest and
+// highest RSSI. A report only asks for a showing, which follows at most
+// refresh_timer::kPeriodMs later, so a reader reporting as fast as it can
+// never holds up the window; boxes that would not change are not written.
+// GUI thread only.
 #pragma once
 
 #include <string>

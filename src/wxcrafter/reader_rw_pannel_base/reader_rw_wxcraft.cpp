@@ -52,7 +52,7 @@ rfid_storage_pannelBase::rfid_storage_pannelBase(wxWindow* parent, wxWindowID id
         new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
     add_labelled(this, tag_box, 1, 5, SelectedTag_staticText, kCentreLeft, SelectedTag_textCtrl);
     TagList_staticText = new wxStaticText(this, wxID_ANY, u8("标签列表:"));
-    TagList_choice = new wxChoice(this, wxID_ANY);
+    TagList_choice = new tag_choice(this, wxID_ANY);
     add_labelled(this, tag_box, 1, 5, TagList_staticText, kCentreLeft, TagList_choice);
     Select_button = new wxButton(this, wxID_ANY, u8("选定标签"));
     tag_box->Add(Select_button, 0, kCentreLeft, FromDIP(40));

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "wxcrafter/page_support/page_support.h"
+#include "wxcrafter/reader_rw_pannel_base/tag_choice.h"
 
 class rfid_storage_pannelBase : public wxPanel {
 public:
@@ -26,7 +27,7 @@ public:
     wxStaticText* GetSelectedTag_staticText() { return SelectedTag_staticText; }
     wxTextCtrl* GetSelectedTag_textCtrl() { return SelectedTag_textCtrl; }
     wxStaticText* GetTagList_staticText() { return TagList_staticText; }
-    wxChoice* GetTagList_choice() { return TagList_choice; }
+    tag_choice* GetTagList_choice() { return TagList_choice; }
     wxButton* GetSelect_button() { return Select_button; }
     wxStaticText* GetKey_staticText() { return key_staticText; }
     wxTextCtrl* GetKey_textCtrl() { return key_textCtrl; }
@@ -79,7 +80,7 @@ protected:
     wxStaticText* SelectedTag_staticText;
     wxTextCtrl* SelectedTag_textCtrl;
     wxStaticText* TagList_staticText;
-    wxChoice* TagList_choice;
+    tag_choice* TagList_choice;
     wxButton* Select_button;
     wxStaticText* key_staticText;
     wxTextCtrl* key_textCtrl;

@@ -347,6 +347,7 @@ void rfid_storage_pannel::Flash_Taglist()
 {
     TagList_choice->Clear();
     SelectedTag_textCtrl->Clear();
+    told_tags_dropped = false;
 }
 
 void rfid_storage_pannel::result_columns()
@@ -366,14 +367,18 @@ void rfid_storage_pannel::ClearTagList()
     IdNumber = 0;
 }
 
-void rfid_storage_pannel::AddTagList(wxString epc)
+wxString rfid_storage_pannel::AddTagList(wxString epc)
 {
     if (epc.empty())
-        return;
-    const unsigned int count = TagList_choice->GetCount();
-    if (count >= kMaxTagChoices)
-        TagList_choice->Delete(count - 1);
-    TagList_choice->Insert(epc, 0);
+        return wxString();
+    TagList_choice->insert_first(epc);
+    if (TagList_choice->GetCount() <= kMaxTagChoices)
+        return wxString();
+    TagList_choice->remove_last();
+    if (told_tags_dropped)
+        return wxString();
+    told_tags_dropped = true;
+    return wxString::Format(u8("标签列表已满%u个，最早的标签被移除！"), kMaxTagChoices);
 }
 
 void rfid_storage_pannel::SetTagList(wxString id, wxString pc, wxString crc, wxString epc, wxString data,

@@ -14,14 +14,17 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include "wxcrafter/buffer_inv_pannel_base/buffer_records.h"
+#include "wxcrafter/page_support/tag_table.h"
 #include "wxcrafter/reader_rw_pannel_base/reader_rw_wxcraft.h"
 #include "wxcrafter/reader_rw_pannel_base/storage_results.h"
 
 class rfid_storage_pannel : public rfid_storage_pannelBase {
 public:
-    // The tag choice keeps as many EPCs as an inventory's tag table holds;
-    // the result list as many rows as one operation plausibly brings.
-    static constexpr unsigned int kMaxTagChoices = 5000;
+    // The tag choice keeps the EPCs of a whole buffer read beside those of
+    // an inventory's tag table; the result list as many rows as one
+    // operation plausibly brings.
+    static constexpr unsigned int kMaxTagChoices = buffer_records::kMaxRecords + tag_table::kMaxRows;
     static constexpr int kMaxResultRows = 1000;
 
     explicit rfid_storage_pannel(wxWindow* parent);
@@ -33,8 +36,10 @@ public:
     // next row 0.
     void ClearTagList();
     // Puts a non-empty EPC at the top of the tag choice; repeats are kept.
-    // When the choice is full the oldest entry, at the bottom, goes.
-    void AddTagList(wxString epc);
+    // When the choice is full the oldest entry, at the bottom, goes, and
+    // the first time after the choice was emptied this returns the notice
+    // that says so; "" else.
+    wxString AddTagList(wxString epc);
     // Inserts a result row at `position` (0 is the top). When the list is
     // full the oldest row, at the bottom, goes.
     void SetTagList(wxString id, wxString pc, wxString crc, wxString epc, wxString data, wxString length,
@@ -79,6 +84,8 @@ protected:
     void DistroyPassWordEnter(wxCommandEvent& event) override;
 
     int IdNumber;
+    // The tag choice's notice was given since it was last emptied.
+    bool told_tags_dropped = false;
     wxArrayString lock_choiceArr;
     wxArrayString lockaction_choiceArr;
 

@@ -165,6 +165,8 @@ void reader_switchant_inventory_pannel::SetInventoryButton(uint8_t state)
 {
     // The rounds and the cycle count cannot change under a running command.
     const bool open = state != 1;
+    if (!open)
+        new_inventory();
     const int runs = rounds_for(ant_num);
     const std::array<wxChoice*, kRounds> choices = round_choices();
     const std::array<wxTextCtrl*, kRounds> boxes = round_boxes();
@@ -176,7 +178,7 @@ void reader_switchant_inventory_pannel::SetInventoryButton(uint8_t state)
     reader_switchant_inventory_pannelBase::SetInventoryButton(state);
 }
 
-void reader_switchant_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
+wxString reader_switchant_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
 {
-    take_report(data, len);
+    return take_report(data, len).notice;
 }

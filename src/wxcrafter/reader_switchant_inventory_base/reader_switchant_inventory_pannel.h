@@ -28,11 +28,13 @@ public:
     void SetAntMode(int reader_type);
     // 1 running: the start button reads "停止盘存" and the rounds and the
     // cycle count are locked; else "开始盘存" and the rounds the reader
-    // runs are open again.
+    // runs are open again. A start may give the notices of tags past the
+    // rows once more.
     void SetInventoryButton(uint8_t state);
     // One tag report: `data` holds its len - 3 data bytes, `len` is the
-    // frame's length byte.
-    void SetEpcTable(uint8_t* data, uint8_t len);
+    // frame's length byte. Returns the notice of a tag past the rows, once
+    // per inventory; "" else.
+    wxString SetEpcTable(uint8_t* data, uint8_t len);
 
 protected:
     void StartInventory(wxCommandEvent& event) override;

@@ -83,7 +83,14 @@ void realtime_inventory_pannel::SetAntMode(int reader_type)
     show_antenna_entries(SelectANT_choice, antennas, reader_type);
 }
 
-wxString realtime_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
+void realtime_inventory_pannel::SetInventoryButton(uint8_t state)
+{
+    if (state == 1)
+        new_inventory();
+    inventory_stats::SetInventoryButton(state);
+}
+
+taken_report realtime_inventory_pannel::SetEpcTable(uint8_t* data, uint8_t len)
 {
     return take_report(data, len);
 }

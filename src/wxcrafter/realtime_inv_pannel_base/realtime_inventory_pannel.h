@@ -24,10 +24,14 @@ public:
     // entries for that reader, the first one chosen. Any other type leaves
     // no entry.
     void SetAntMode(int reader_type);
+    // 1 running ("停止盘存"): a start may give the notices of tags past the
+    // rows once more. Else "开始盘存".
+    void SetInventoryButton(uint8_t state);
     // One reply of the real-time inventory: `data` holds its len - 3 data
-    // bytes, `len` is the frame's length byte. Returns the EPC text of a
-    // new tag, "" for a known tag or a reply that is no readable report.
-    wxString SetEpcTable(uint8_t* data, uint8_t len);
+    // bytes, `len` is the frame's length byte. Gives the EPC text of a new
+    // listed tag ("" for a known tag or a reply that is no readable report)
+    // and the notice of a tag past the rows, once per inventory.
+    taken_report SetEpcTable(uint8_t* data, uint8_t len);
     // The next antenna of the combination the inventory started with; 0
     // when it started on a single antenna.
     int change_work_ant();
