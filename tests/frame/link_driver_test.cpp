@@ -3,6 +3,8 @@
 #include "sdk_package/socket/rfid_socket.h"
 #include "sdk_package/uart/dllimport.h"
 
+#include "idle_port.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -15,15 +17,11 @@ using Bytes = std::vector<uint8_t>;
 
 // A serial port that records writes and hands out scripted bytes; an empty
 // optional entry stands for a read that timed out.
-class ScriptedPort : public LodePortBase {
+class ScriptedPort : public IdlePort {
 public:
     std::vector<Bytes> writes;
     std::deque<int> input;  // -1: nothing came
 
-    long Open() override { return 10; }
-    void Close() override {}
-    std::string getComPort() override { return "s"; }
-    int Read(char*, int) override { return 0; }
     char ReadChar(bool& success) override
     {
         success = false;
@@ -36,29 +34,11 @@ public:
         success = true;
         return static_cast<char>(v);
     }
-    bool WriteChar(char) override { return false; }
     bool Write(char* buffer, long count) override
     {
         writes.emplace_back(buffer, buffer + count);
         return false;  // a failed write must not change what is recorded
     }
-    bool SetRTS(bool) override { return true; }
-    bool SetDTR(bool) override { return true; }
-    bool GetCTS(bool& s) override { return s = false; }
-    bool GetDSR(bool& s) override { return s = false; }
-    bool GetRI(bool& s) override { return s = false; }
-    bool GetCD(bool& s) override { return s = false; }
-    bool IsOpened() override { return true; }
-    void SetPortA(std::string) override {}
-    std::string GetPort() override { return ""; }
-    void SetBaudRate(long) override {}
-    long GetBaudRate() override { return 115200; }
-    void SetDataSize(long) override {}
-    long GetDataSize() override { return 8; }
-    void SetParity(char) override {}
-    char GetParity() override { return 'N'; }
-    void SetStopBits(float) override {}
-    float GetStopBits() override { return 1.0f; }
     int getNbrOfBytes() override { return static_cast<int>(input.size()); }
 };
 
@@ -83,6 +63,13 @@ protected:
         reports.emplace_back(report, report + count);
     }
 };
+
+// The serial driver on `port`, opened as the worker opens it.
+void open_on(LibWinUart& uart, ScriptedPort& port)
+{
+    uart.Serial = &port;
+    ASSERT_EQ(0, uart.ConnectUart("ttyX", 115200));
+}
 
 const Bytes kResetTo0 = {0xA0, 0x03, 0x00, 0x70, 0xED};
 const Bytes kResetTo1 = {0xA0, 0x03, 0x01, 0x70, 0xEC};
@@ -118,27 +105,38 @@ static_assert(HasSetAddr<LibWinUart>::value && HasSetAddr<tcp_client>::value &&
 static_assert(HasSwitchAnt<LibWinUart>::value && HasSwitchAnt<tcp_client>::value &&
               !HasSwitchAnt<LibWinHid>::value);
 
-TEST(SerialDriver, WritesThroughThePortWithAddress0AndReturns101)
+TEST(SerialDriver, TheWorkerWritesQueuedFramesWithAddress0AndSendReturns101)
 {
     LibWinUart uart;
     ScriptedPort port;
     uart.Serial = &port;
+    uart.Restart_Reader();  // closed: dropped
+    open_on(uart, port);
     uart.Restart_Reader();
+    EXPECT_TRUE(port.writes.empty()) << "written by the worker, not the caller";
+    uart.flush_writes();
     ASSERT_EQ(1u, port.writes.size());
     EXPECT_EQ(kResetTo0, port.writes[0]);
     EXPECT_EQ(101, uart.SendUartCmd(0x72, 3));
-    EXPECT_EQ((Bytes{0xA0, 0x03, 0x00, 0x72, 0xEB}), port.writes[1]);
     uart.set_rs485_addr(5);
     uart.Restart_Reader();
+    uart.flush_writes();
+    ASSERT_EQ(3u, port.writes.size());
+    EXPECT_EQ((Bytes{0xA0, 0x03, 0x00, 0x72, 0xEB}), port.writes[1]);
     EXPECT_EQ((Bytes{0xA0, 0x03, 0x05, 0x70, 0xE8}), port.writes[2]);
+    uart.DisConnected();
+    uart.Restart_Reader();
+    uart.flush_writes();
+    EXPECT_EQ(3u, port.writes.size());
 }
 
 TEST(SerialDriver, FailedWriteStillCountsAsSent)
 {
     LibWinUart uart;
     ScriptedPort port;
-    uart.Serial = &port;
+    open_on(uart, port);
     uart.Set_Ant_power(30);
+    uart.flush_writes();
     uint8_t tx[256];
     uart.GetTxData(tx);
     EXPECT_EQ((Bytes{0xA0, 0x04, 0x00, 0x76, 0x1E, 0xC8}), Bytes(tx, tx + 6));
@@ -148,12 +146,13 @@ TEST(SerialDriver, SerialOnlyBuildersUseTheirCodes)
 {
     LibWinUart uart;
     ScriptedPort port;
-    uart.Serial = &port;
+    open_on(uart, port);
     const uint8_t data[4] = {1, 2, 3, 4};
     uart.SaveParam();
     uart.RFID_Write(3, 0, 2, data, sizeof data, 0);
     uart.RFID_GbSeRead(1, 0, 1, 0);
     uart.RFID_GbSeWrite(1, 0, 1, data, sizeof data, 0);
+    uart.flush_writes();
     ASSERT_EQ(4u, port.writes.size());
     EXPECT_EQ(0x4A, port.writes[0][3]);
     EXPECT_EQ(0x82, port.writes[1][3]);

@@ -24,6 +24,7 @@ UartThread::UartThread(wxWindow* owner)
 {
     if (libuart->LoadExtLibrary(nullptr) != 0)
         load_error_ = libuart->load_error();
+    libuart->set_wake_fd(wake_fd());
 }
 
 UartThread::~UartThread()
@@ -97,6 +98,7 @@ void UartThread::serve_connect_request()
             report_port_list_change();
             next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
         }
+        libuart->flush_writes();
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next_list_check - clock::now());
         const int wait_ms = static_cast<int>(left.count()) + 1;
         const int got = libuart->WaitUartData(wake_fd(), wait_ms);
