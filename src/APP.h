@@ -254,10 +254,12 @@ private:
 
     // Threads told to end whose completion notice has not come yet.
     std::vector<LinkThread*> ending_threads;
-    // The link asked to connect and not let go since, or null; and whether
-    // it has reported the connect (else it is still connecting).
+    // The link asked to connect and not let go since, or null; whether it
+    // has reported the connect (else it is still connecting); and for the
+    // serial link, the port it opens.
     LinkThread* link_up = nullptr;
     bool link_up_connected = false;
+    wxString serial_port_up;
     bool lodeport_missing_reported = false;
     bool hidapi_missing_reported = false;
     // The receive wake-up's event id, and when each timer last had work.

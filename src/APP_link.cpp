@@ -28,6 +28,13 @@ namespace {
 // Link method codes of the connection page.
 enum { METHOD_SERIAL = 0, METHOD_TCP = 1, METHOD_HID = 2 };
 
+// Whether `name` is one of the ports of `list` (each name followed by "n",
+// the whole ended by "s"; no listed name holds either letter).
+bool port_listed(const wxString& list, const wxString& name)
+{
+    return !name.empty() && ("n" + list).Contains("n" + name + "n");
+}
+
 // Starts a link thread object made by the caller; false when the system
 // thread could not be made or run.
 bool start_link_thread(LinkThread* thread)
@@ -283,6 +290,7 @@ void MainAPP::ConnectUart(rfidConnectEvent& event)
         uart_thread->request_connect();
         link_up = uart_thread;
         link_up_connected = false;
+        serial_port_up = wxString::FromUTF8(UartNumber.c_str());
         set_upgrade_controls(true);
         SetTimeOut(1);
     }
@@ -439,11 +447,13 @@ void MainAPP::OnThreadUpdate_GetPort(wxThreadEvent& event)
     const wxString list = event.GetString();
     if (list.empty())
         return;
-    if (connect_page()->SetUartPort(list) == 0)
+    connect_page()->SetUartPort(list);
+    // Only the port the serial link has open, or is opening, matters; any
+    // other port simply leaves the list.
+    if (!link_up || link_up != uart_thread || port_listed(list, serial_port_up))
         return;
-    // The port in use is gone.
     link_down(uart_thread, {true, false,
-                            wxString::FromUTF8("串口") + wxString::FromUTF8(UartNumber.c_str()) +
+                            wxString::FromUTF8("串口") + serial_port_up +
                                 wxString::FromUTF8("已不存在，连接已断开！")});
 }
 
