@@ -121,7 +121,7 @@ TEST_F(HidLink, AFrameNoReportHoldsIsRefusedWithAReason)
         return app.monitor_shows(readersim::EncodeFrame(1, 0x70, {}), false);
     }));
     DataLenght = 0;
-    WriteMethod = 0;
+    WriteMethod = 1;
 }
 
 TEST_F(HidLink, AnOpenFailureSaysWhy)
