@@ -4,8 +4,13 @@
 #include "sdk_package/uart/dllimport.h"
 
 #include "idle_port.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <deque>
 #include <type_traits>
@@ -201,6 +206,57 @@ TEST(TcpDriver, Address1AndReturns105)
     tcp.set_rs485_addr(0);
     tcp.Restart_Reader();
     EXPECT_EQ(kResetTo0, tcp.writes.at(2));
+}
+
+// A loopback listener with room for `backlog` + 1 unaccepted connections;
+// its port.
+uint16_t listen_on_loopback(int& fd, int backlog)
+{
+    fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
+    listen(fd, backlog);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    return ntohs(addr.sin_port);
+}
+
+TEST(TcpDriver, ConnectLooksTheNameUpAndAWakeUpEndsItsWait)
+{
+    int open_fd, full_fd, closed_fd, filler = -1;
+    const uint16_t open_port = listen_on_loopback(open_fd, 8);
+    // Queue full: a connect to it waits for an answer that does not come.
+    const uint16_t full_port = listen_on_loopback(full_fd, 0);
+    ASSERT_TRUE(platform::ConnectTcp("127.0.0.1", full_port, -1, 1000, filler) == platform::ConnectResult::Connected);
+    const uint16_t closed_port = listen_on_loopback(closed_fd, 0);
+    close(closed_fd);
+    const struct {
+        const char* address;
+        uint16_t port;
+        bool woken;
+        int result;
+    } cases[] = {
+        {"127.0.0.1", open_port, false, 0}, {"localhost", open_port, false, 0},
+        {"127.1", open_port, false, 0},     {"127.0.0.1", closed_port, false, 1},
+        {"", open_port, false, 1},          {" ", open_port, false, -1},
+        {"127.0.0.1", full_port, true, 2},
+    };
+    const int wake = platform::OpenWakeup();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.address) + ":" + std::to_string(c.port));
+        tcp_client tcp;
+        tcp.set_wake_fd(wake);
+        if (c.woken)
+            platform::RaiseWakeup(wake);
+        EXPECT_EQ(c.result, tcp.ConnectServer(c.address, c.port));
+        platform::ClearWakeup(wake);
+    }
+    platform::CloseWakeup(wake);
+    platform::CloseSocket(filler);
+    close(open_fd);
+    close(full_fd);
 }
 
 TEST(TcpDriver, WriteMethodPicksTheCommandOrSendsNothing)
