@@ -21,9 +21,9 @@
 #include "quiet_idle_app.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
-#include "idle_port.h"
 #include "platform/platform.h"
 #include "sdk_package/uart/UartThread.h"
+#include "serial_port_library/lodeport.h"
 #include "sim_reader.h"
 #include "sim_transport.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
@@ -290,32 +290,33 @@ std::vector<double> reply_delays(MainAPP* app, readersim::SimReader& reader, int
 
 // ---------------------------------------------------------- a slow line
 
-// A port whose Write returns once the bytes would have left a UART at
-// `baud` (ten bits a byte), as liblodeport's does. A pseudo-terminal takes
-// any amount at once, so it cannot show what a slow line costs.
-class PacedPort : public IdlePort {
+// liblodeport's port, whose Write also takes as long as a UART at 9,600 baud
+// needs for the bytes (ten bits each), as it does on a real port: a
+// pseudo-terminal takes any amount at once.
+class PacedPort : public LodePort {
 public:
-    explicit PacedPort(long baud) : baud_(baud) {}
-    bool Write(char*, long count) override
+    bool Write(char* buffer, long count) override
     {
-        std::this_thread::sleep_for(std::chrono::microseconds(count * 10 * 1000000 / baud_));
-        return true;
+        const bool sent = LodePort::Write(buffer, count);
+        std::this_thread::sleep_for(std::chrono::microseconds(count * 10 * 1000000 / 9600));
+        return sent;
     }
-
-private:
-    const long baud_;
 };
 
 // The serial driver sends `packets` firmware packets of 200 bytes at 9,600
-// baud, each 300 ms after the last (the reader's acknowledgement), while a
-// worker writes what is queued as the link thread does; prints how long
-// each send held the sending thread.
-void packet_hold(int packets)
+// baud on `device`, each 300 ms after the last (the reader's
+// acknowledgement), while a worker writes what is queued as the link thread
+// does; prints how long each send held the sending thread.
+void packet_hold(const std::string& device, int packets)
 {
-    PacedPort port(9600);
+    PacedPort port;
     LibWinUart uart;
     uart.Serial = &port;
-    uart.ConnectUart("paced", 9600);
+    if (uart.ConnectUart(device, 9600) != 0) {
+        std::fprintf(stderr, "cannot open %s\n", device.c_str());
+        uart.Serial = nullptr;
+        return;
+    }
     const int wake = platform::OpenWakeup();
     uart.set_wake_fd(wake);
     std::atomic<bool> done{false};
@@ -443,10 +444,10 @@ int main(int argc, char** argv)
     print_delays("the same, monitor in front:", busy_in_front);
     print_delays("the same, monitor off:", busy_unmonitored);
     print_delays("a reply after 250 ms quiet:", quiet);
-    packet_hold(10);
 
     app->Close(true);
     wxTheApp->ProcessIdle();
+    packet_hold(pty.LinkPath(), 10);
     pty.CloseLink();
     wxTheApp->OnExit();
     wxEntryCleanup();

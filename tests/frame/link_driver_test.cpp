@@ -3,7 +3,6 @@
 #include "sdk_package/socket/rfid_socket.h"
 #include "sdk_package/uart/dllimport.h"
 
-#include "idle_port.h"
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +21,21 @@ using Bytes = std::vector<uint8_t>;
 
 // A serial port that records writes and hands out scripted bytes; an empty
 // optional entry stands for a read that timed out.
-class ScriptedPort : public IdlePort {
+class ScriptedPort : public LodePortBase {
 public:
     std::vector<Bytes> writes;
     std::deque<int> input;  // -1: nothing came
 
+    bool opened = false;
+
+    long Open() override
+    {
+        opened = true;
+        return 10;
+    }
+    void Close() override { opened = false; }
+    std::string getComPort() override { return "s"; }
+    int Read(char*, int) override { return 0; }
     char ReadChar(bool& success) override
     {
         success = false;
@@ -39,11 +48,29 @@ public:
         success = true;
         return static_cast<char>(v);
     }
+    bool WriteChar(char) override { return false; }
     bool Write(char* buffer, long count) override
     {
         writes.emplace_back(buffer, buffer + count);
         return false;  // a failed write must not change what is recorded
     }
+    bool SetRTS(bool) override { return true; }
+    bool SetDTR(bool) override { return true; }
+    bool GetCTS(bool& s) override { return s = false; }
+    bool GetDSR(bool& s) override { return s = false; }
+    bool GetRI(bool& s) override { return s = false; }
+    bool GetCD(bool& s) override { return s = false; }
+    bool IsOpened() override { return opened; }
+    void SetPortA(std::string) override {}
+    std::string GetPort() override { return ""; }
+    void SetBaudRate(long) override {}
+    long GetBaudRate() override { return 115200; }
+    void SetDataSize(long) override {}
+    long GetDataSize() override { return 8; }
+    void SetParity(char) override {}
+    char GetParity() override { return 'N'; }
+    void SetStopBits(float) override {}
+    float GetStopBits() override { return 1.0f; }
     int getNbrOfBytes() override { return static_cast<int>(input.size()); }
 };
 
@@ -208,7 +235,7 @@ TEST(TcpDriver, Address1AndReturns105)
     EXPECT_EQ(kResetTo0, tcp.writes.at(2));
 }
 
-// A loopback listener with room for `backlog` + 1 unaccepted connections;
+// A loopback listener with room for `backlog` + 1 connections not taken;
 // its port.
 uint16_t listen_on_loopback(int& fd, int backlog)
 {
@@ -223,36 +250,19 @@ uint16_t listen_on_loopback(int& fd, int backlog)
     return ntohs(addr.sin_port);
 }
 
-TEST(TcpDriver, ConnectLooksTheNameUpAndAWakeUpEndsItsWait)
+TEST(TcpDriver, ConnectLooksANameUpAndAWakeUpEndsItsWait)
 {
-    int open_fd, full_fd, closed_fd, filler = -1;
+    int open_fd, full_fd, filler = -1;
     const uint16_t open_port = listen_on_loopback(open_fd, 8);
-    // Queue full: a connect to it waits for an answer that does not come.
+    // A first connect fills its queue: the next waits for an answer.
     const uint16_t full_port = listen_on_loopback(full_fd, 0);
     ASSERT_TRUE(platform::ConnectTcp("127.0.0.1", full_port, -1, 1000, filler) == platform::ConnectResult::Connected);
-    const uint16_t closed_port = listen_on_loopback(closed_fd, 0);
-    close(closed_fd);
-    const struct {
-        const char* address;
-        uint16_t port;
-        bool woken;
-        int result;
-    } cases[] = {
-        {"127.0.0.1", open_port, false, 0}, {"localhost", open_port, false, 0},
-        {"127.1", open_port, false, 0},     {"127.0.0.1", closed_port, false, 1},
-        {"", open_port, false, 1},          {" ", open_port, false, -1},
-        {"127.0.0.1", full_port, true, 2},
-    };
     const int wake = platform::OpenWakeup();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.address) + ":" + std::to_string(c.port));
-        tcp_client tcp;
-        tcp.set_wake_fd(wake);
-        if (c.woken)
-            platform::RaiseWakeup(wake);
-        EXPECT_EQ(c.result, tcp.ConnectServer(c.address, c.port));
-        platform::ClearWakeup(wake);
-    }
+    tcp_client tcp;
+    tcp.set_wake_fd(wake);
+    EXPECT_EQ(0, tcp.ConnectServer("localhost", open_port));
+    platform::RaiseWakeup(wake);
+    EXPECT_EQ(2, tcp.ConnectServer("127.0.0.1", full_port));
     platform::CloseWakeup(wake);
     platform::CloseSocket(filler);
     close(open_fd);

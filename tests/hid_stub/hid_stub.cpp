@@ -47,7 +47,6 @@ struct State {
     int fail_next_open = 0;
     int slow_open_ms = 0;
     int opening = 0;
-    unsigned resets = 0;
     std::condition_variable open_released;
     std::wstring last_error = L"Success";
 };
@@ -80,7 +79,6 @@ STUB_EXPORT void hidstub_reset(void)
     s.sink_context = nullptr;
     s.fail_next_open = 0;
     s.slow_open_ms = 0;
-    ++s.resets;
     s.input_ready.notify_all();
     s.open_released.notify_all();
 }
@@ -209,9 +207,8 @@ STUB_EXPORT hid_device* hid_open_path(const char* path)
     std::unique_lock<std::mutex> hold(s.lock);
     if (s.slow_open_ms > 0) {
         ++s.opening;
-        const unsigned resets = s.resets;
         s.open_released.wait_for(hold, std::chrono::milliseconds(s.slow_open_ms),
-                                 [&] { return s.resets != resets || s.slow_open_ms == 0; });
+                                 [&] { return s.slow_open_ms == 0; });
         --s.opening;
     }
     if (s.fail_next_open != 0) {
