@@ -8,7 +8,9 @@
 //     streams tag reports, with the serial monitor off and on, and whether
 //     any is lost;
 //   - the delay from a frame's arrival at the port to its decoding, while
-//     replies keep coming and after a silence.
+//     replies keep coming and after a silence;
+//   - how long a 200-byte firmware packet holds the thread that sends it
+//     (the GUI thread) at 9,600 baud.
 // CPU figures are medians of several samples; the simulated reader's own
 // threads are left out of them.
 //
@@ -19,7 +21,9 @@
 #include "quiet_idle_app.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
+#include "platform/platform.h"
 #include "sdk_package/uart/UartThread.h"
+#include "serial_port_library/lodeport.h"
 #include "sim_reader.h"
 #include "sim_transport.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
@@ -284,6 +288,64 @@ std::vector<double> reply_delays(MainAPP* app, readersim::SimReader& reader, int
     return delays;
 }
 
+// ---------------------------------------------------------- a slow line
+
+// liblodeport's port, whose Write also takes as long as a UART at 9,600 baud
+// needs for the bytes (ten bits each), as it does on a real port: a
+// pseudo-terminal takes any amount at once.
+class PacedPort : public LodePort {
+public:
+    bool Write(char* buffer, long count) override
+    {
+        const bool sent = LodePort::Write(buffer, count);
+        std::this_thread::sleep_for(std::chrono::microseconds(count * 10 * 1000000 / 9600));
+        return sent;
+    }
+};
+
+// The serial driver sends `packets` firmware packets of 200 bytes at 9,600
+// baud on `device`, each 300 ms after the last (the reader's
+// acknowledgement), while a worker writes what is queued as the link thread
+// does; prints how long each send held the sending thread.
+void packet_hold(const std::string& device, int packets)
+{
+    PacedPort port;
+    LibWinUart uart;
+    uart.Serial = &port;
+    if (uart.ConnectUart(device, 9600) != 0) {
+        std::fprintf(stderr, "cannot open %s\n", device.c_str());
+        uart.Serial = nullptr;
+        return;
+    }
+    const int wake = platform::OpenWakeup();
+    uart.set_wake_fd(wake);
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        while (!done) {
+            platform::WaitReadable(-1, wake, 100);
+            platform::ClearWakeup(wake);
+            uart.flush_writes();
+        }
+    });
+    const std::vector<uint8_t> image(200, 0x5A);
+    std::vector<double> held;
+    for (int i = 0; i < packets; ++i) {
+        const auto start = Clock::now();
+        uart.Reader_App_Upgrade(static_cast<uint32_t>(i), 0, image.data(), static_cast<uint16_t>(image.size()));
+        held.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    done = true;
+    platform::RaiseWakeup(wake);
+    worker.join();
+    uart.DisConnected();
+    uart.Serial = nullptr;
+    platform::CloseWakeup(wake);
+    std::printf("sending thread held per 200-byte packet at 9600 baud: median %7.3f ms, max %7.3f ms  "
+                "(%d packets)\n",
+                median(held), *std::max_element(held.begin(), held.end()), packets);
+}
+
 void print_delays(const char* what, const std::vector<double>& d)
 {
     std::printf("delay port -> decoder, %-27s median %5.2f ms, p99 %5.2f ms, max %5.2f ms  "
@@ -385,6 +447,7 @@ int main(int argc, char** argv)
 
     app->Close(true);
     wxTheApp->ProcessIdle();
+    packet_hold(pty.LinkPath(), 10);
     pty.CloseLink();
     wxTheApp->OnExit();
     wxEntryCleanup();

@@ -263,6 +263,10 @@ private:
     // The steps every link takes when it comes down, however it came down.
     void link_down(LinkThread* thread, const LinkDown& how);
     void link_state(wxThreadEvent& event, bool hid);
+    // The thread of a notice about a connect attempt, when the notice still
+    // stands: it comes from the link in use, about the last request made of
+    // that link. Null otherwise.
+    LinkThread* attempt_sender(wxThreadEvent& event);
     void thread_finished();
     void start_feed(LIST_ENUM kind, int tags, rfidConfigEvent& event);
     // What a link thread's frame layer calls, on the worker, when it queues
@@ -275,6 +279,12 @@ private:
 
     // Threads told to end whose completion notice has not come yet.
     std::vector<LinkThread*> ending_threads;
+    // The link asked to connect and not let go since, or null; whether it
+    // has reported the connect (else it is still connecting); and for the
+    // serial link, the port it opens.
+    LinkThread* link_up = nullptr;
+    bool link_up_connected = false;
+    wxString serial_port_up;
     bool lodeport_missing_reported = false;
     bool hidapi_missing_reported = false;
     // The receive wake-up's event id, and when each timer last had work.

@@ -28,6 +28,13 @@ namespace {
 // Link method codes of the connection page.
 enum { METHOD_SERIAL = 0, METHOD_TCP = 1, METHOD_HID = 2 };
 
+// Whether `name` is one of the ports of `list` (each name followed by "n",
+// the whole ended by "s"; no listed name holds either letter).
+bool port_listed(const wxString& list, const wxString& name)
+{
+    return !name.empty() && ("n" + list).Contains("n" + name + "n");
+}
+
 // Starts a link thread object made by the caller; false when the system
 // thread could not be made or run.
 bool start_link_thread(LinkThread* thread)
@@ -135,26 +142,20 @@ void MainAPP::tcpthreadcreat()
 
 void MainAPP::uartthreaddelate()
 {
-    if (uart_thread) {
-        uart_thread->DeleteFlag = 0;
-        uart_thread->wake();
-    }
+    if (uart_thread)
+        uart_thread->request_stop();
 }
 
 void MainAPP::hidthreaddelate()
 {
-    if (hid_thread) {
-        hid_thread->DeleteFlag = 0;
-        hid_thread->wake();
-    }
+    if (hid_thread)
+        hid_thread->request_stop();
 }
 
 void MainAPP::tcpthreaddelate()
 {
-    if (tcp_thread) {
-        tcp_thread->DeleteFlag = 0;
-        tcp_thread->wake();
-    }
+    if (tcp_thread)
+        tcp_thread->request_stop();
 }
 
 // The completion notice carries its thread object: only that object is
@@ -197,7 +198,9 @@ void MainAPP::TCPOnThreadcomple(wxThreadEvent& event)
 void MainAPP::thread_finished()
 {
     SetCmdLog(wxString::FromUTF8("切换成功!"), 1);
-    connect_page()->SetConnectMethodState(true);
+    // A link that is up or coming up keeps the method until it is down.
+    if (!link_up)
+        connect_page()->SetConnectMethodState(true);
 }
 
 void MainAPP::shutdown_links()
@@ -213,6 +216,7 @@ void MainAPP::shutdown_links()
     uart_thread = nullptr;
     hid_thread = nullptr;
     tcp_thread = nullptr;
+    link_up = nullptr;
     for (LinkThread* t : all)
         t->request_stop();
     for (LinkThread* t : all) {
@@ -237,6 +241,10 @@ void MainAPP::OnClose(wxCloseEvent& event)
 
 void MainAPP::SetConnectMethod(rfidConnectEvent& event)
 {
+    // A connect still under way goes with its link: the thread ends, and
+    // what it opened is closed.
+    if (link_up)
+        link_down(link_up, {false, false, wxString()});
     connect_pannel* page = connect_page();
     page->SetConnectMethodState(false);
     wxString text;
@@ -280,8 +288,10 @@ void MainAPP::ConnectUart(rfidConnectEvent& event)
         uart_thread->libuart->set_rs485_addr(connect_page()->GetConnectRs485Addr());
         uart_thread->set_connect_target(UartNumber, BaudRate);
         SetCmdLog(wxString::FromUTF8("打开串口"), 0);
-        uart_thread->ConnectedReaderFlag = 1;
-        uart_thread->wake();
+        uart_thread->request_connect();
+        link_up = uart_thread;
+        link_up_connected = false;
+        serial_port_up = wxString::FromUTF8(UartNumber.c_str());
         set_upgrade_controls(true);
         SetTimeOut(1);
     }
@@ -296,8 +306,9 @@ void MainAPP::ConnectTCP(rfidConnectEvent& event)
         tcp_thread->tcp->set_rs485_addr(connect_page()->GetConnectRs485Addr());
         tcp_thread->set_connect_target(ipv4_hostname, tcp_port);
         set_upgrade_controls(true);
-        tcp_thread->ConnectedReaderFlag = 1;
-        tcp_thread->wake();
+        tcp_thread->request_connect();
+        link_up = tcp_thread;
+        link_up_connected = false;
     }
     event.Skip();
 }
@@ -305,8 +316,9 @@ void MainAPP::ConnectTCP(rfidConnectEvent& event)
 void MainAPP::ConnectHID(rfidConnectEvent& event)
 {
     if (hid_thread) {
-        hid_thread->ConnectedReaderFlag = 1;
-        hid_thread->wake();
+        hid_thread->request_connect();
+        link_up = hid_thread;
+        link_up_connected = false;
         set_upgrade_controls(true);
         SetTimeOut(1);
         SetCmdLog(wxString::FromUTF8("打开HID连接"), 0);
@@ -320,8 +332,9 @@ void MainAPP::link_down(LinkThread* thread, const LinkDown& how)
     if (thread) {
         thread->clear_inventory_flags();
         if (how.close_link)
-            thread->DisconnectedReaderFlag = 1;
-        thread->wake();
+            thread->request_disconnect();
+        if (thread == link_up)
+            link_up = nullptr;
     }
     reset_inventories();
     m_timer->Stop();
@@ -379,16 +392,31 @@ void MainAPP::Set485ADDR(rfidConnectEvent& event)
 
 // ------------------------------------------------------------- notices
 
+LinkThread* MainAPP::attempt_sender(wxThreadEvent& event)
+{
+    LinkThread* from = event.GetPayload<LinkThread*>();
+    // Compared before it is used: a thread that is no longer ours may be
+    // gone.
+    if (from == nullptr || from != active_link() ||
+        !from->attempt_current(static_cast<unsigned>(event.GetInt())))
+        return nullptr;
+    return from;
+}
+
 void MainAPP::link_state(wxThreadEvent& event, bool hid)
 {
     const wxString text = event.GetString();
-    if (text.empty())
+    if (text.empty() || !link_up || attempt_sender(event) != link_up)
         return;
     SetCmdLog(text, 1);
     if (!text.Contains(wxString::FromUTF8("成功"))) {
+        // A connect that failed; a connected link's other states leave it up.
+        if (!link_up_connected)
+            link_up = nullptr;
         ClearTimeOut();
         return;
     }
+    link_up_connected = true;
     menuinit();
     connect_pannel* page = connect_page();
     if (hid && page->GetReaderType() != 0)
@@ -410,8 +438,10 @@ void MainAPP::HidState(wxThreadEvent& event) { link_state(event, true); }
 
 void MainAPP::OpenFailure(wxThreadEvent& event)
 {
+    // It follows the failure's state notice, which has already let the
+    // link go.
     const wxString reason = event.GetString();
-    if (!reason.empty())
+    if (!reason.empty() && attempt_sender(event))
         SetCmdLog(reason, 1);
 }
 
@@ -420,18 +450,20 @@ void MainAPP::OnThreadUpdate_GetPort(wxThreadEvent& event)
     const wxString list = event.GetString();
     if (list.empty())
         return;
-    if (connect_page()->SetUartPort(list) == 0)
+    connect_page()->SetUartPort(list);
+    // Only the port the serial link has open, or is opening, matters; any
+    // other port simply leaves the list.
+    if (!link_up || link_up != uart_thread || port_listed(list, serial_port_up))
         return;
-    // The port in use is gone.
     link_down(uart_thread, {true, false,
-                            wxString::FromUTF8("串口") + wxString::FromUTF8(UartNumber.c_str()) +
+                            wxString::FromUTF8("串口") + serial_port_up +
                                 wxString::FromUTF8("已不存在，连接已断开！")});
 }
 
 void MainAPP::OnThreadUpdate_GetPath(wxThreadEvent& event)
 {
     const wxString info = event.GetString();
-    if (!info.empty())
+    if (!info.empty() && link_up && attempt_sender(event) == link_up)
         connect_page()->SetHidInfo(info);
 }
 

@@ -4,6 +4,8 @@
 //   wakeup.cpp       a descriptor that ends another thread's wait, and the wait
 //   line_termios2.cpp line settings through TCGETS2/TCSETS2 (any baud rate)
 //   port_list.cpp    the serial devices the system has
+//   tcp.cpp          a client connection: lookup and connect within a wait
+//                    that a wake-up ends, keep-alive, whole writes
 //   dynamic_lib.cpp  the program's own folder, loading libraries from it
 //   open_failure.cpp why a device did not open, in the operator's words
 //                    (its own header, open_failure.h)
@@ -116,6 +118,39 @@ enum class WaitResult {
 // or `wake_fd` is readable; either may be -1 (not watched). HungUp returns
 // at once. EINTR is retried within the wait. Neither descriptor is read.
 WaitResult WaitReadable(int fd, int wake_fd, int timeout_ms);
+
+// --------------------------------------------------------------------- TCP
+
+enum class ConnectResult {
+    Connected,  // `fd` is the connected socket (non-blocking, closed on exec)
+    Failed,     // no such host, refused, or no answer within the wait
+    Woken,      // `wake_fd` turned readable first: given up, nothing left open
+};
+
+// Looks `host` up (an IPv4 address or a host name) and connects to it at
+// `port`, the lookup and the connect together within `timeout_ms`. A name
+// lookup runs on a thread of its own, which is left to end alone when the
+// wait ends first, so that a lookup that hangs never holds the caller
+// beyond the wait or the wake-up. `wake_fd` (-1: none) is only watched,
+// never read. `fd` is -1 unless Connected.
+ConnectResult ConnectTcp(const std::string& host, std::uint16_t port, int wake_fd, int timeout_ms,
+                         int& fd);
+
+// Makes a peer that falls silent without closing (powered off, cable cut)
+// fail the connection: keep-alive probes after `idle_s` seconds of silence,
+// then every `interval_s`, `count` of them; and the connection fails once
+// the peer has been silent for `limit_ms` with a probe or data of ours
+// unacknowledged. The failure then shows as a hang-up of `fd`. False when
+// the system refuses one of the settings.
+bool KeepConnectionAlive(int fd, int idle_s, int interval_s, int count, int limit_ms);
+
+// Sends all `count` bytes on the socket `fd`, waiting for room until
+// `timeout_ms` has passed. False when the connection failed or the time ran
+// out first (then part of the bytes may have gone). Never raises SIGPIPE.
+bool SendAll(int fd, const void* bytes, std::size_t count, int timeout_ms);
+
+// Closes a socket from ConnectTcp. Accepts -1.
+void CloseSocket(int fd);
 
 // ----------------------------------------------------------- line settings
 

@@ -14,20 +14,12 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/deadline.h"
 #include "platform/platform.h"
 
 namespace platform {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-int MsUntil(Clock::time_point deadline) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return 0;
-    // Round up so that a wait never ends just short of the deadline.
-    return static_cast<int>(left) + 1;
-}
 
 void SleepUntil(Clock::time_point deadline) {
     std::this_thread::sleep_until(deadline);

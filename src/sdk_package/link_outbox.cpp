@@ -2,10 +2,14 @@
 
 bool LinkOutbox::push(const uint8_t* bytes, size_t count)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!open_ || items_.size() >= capacity_)
-        return false;
-    items_.emplace_back(bytes, bytes + count);
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!open_ || items_.size() >= capacity_)
+            return false;
+        items_.emplace_back(bytes, bytes + count);
+    }
+    if (wake_)
+        wake_();
     return true;
 }
 

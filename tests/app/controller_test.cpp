@@ -237,7 +237,7 @@ State state_of(Controller* c, LinkThread* link)
                  c->get_base_setting_pannel()->rf_paramset_subpannel->IsEnabled()};
     s.inventories = c->inventories();
     s.elapsed_timer = c->elapsed_timer_running();
-    s.link_flags = {link->DisconnectedReaderFlag, link->StartInventoryFlag, link->StartcustominventoryFlag,
+    s.link_flags = {link->disconnect_asked(), link->StartInventoryFlag, link->StartcustominventoryFlag,
                     link->StartSwitchAntInventoryFlag, link->StartBuffInventoryFlag};
     for (inventory_stats* page : inventory_pages(c))
         s.start_labels.push_back(utf8(page->GetStartInventory_button()->GetLabel()));

@@ -3,7 +3,13 @@
 #include "sdk_package/socket/rfid_socket.h"
 #include "sdk_package/uart/dllimport.h"
 
+#include "platform/platform.h"
+
 #include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <deque>
 #include <type_traits>
@@ -20,8 +26,14 @@ public:
     std::vector<Bytes> writes;
     std::deque<int> input;  // -1: nothing came
 
-    long Open() override { return 10; }
-    void Close() override {}
+    bool opened = false;
+
+    long Open() override
+    {
+        opened = true;
+        return 10;
+    }
+    void Close() override { opened = false; }
     std::string getComPort() override { return "s"; }
     int Read(char*, int) override { return 0; }
     char ReadChar(bool& success) override
@@ -48,7 +60,7 @@ public:
     bool GetDSR(bool& s) override { return s = false; }
     bool GetRI(bool& s) override { return s = false; }
     bool GetCD(bool& s) override { return s = false; }
-    bool IsOpened() override { return true; }
+    bool IsOpened() override { return opened; }
     void SetPortA(std::string) override {}
     std::string GetPort() override { return ""; }
     void SetBaudRate(long) override {}
@@ -84,6 +96,13 @@ protected:
     }
 };
 
+// The serial driver on `port`, opened as the worker opens it.
+void open_on(LibWinUart& uart, ScriptedPort& port)
+{
+    uart.Serial = &port;
+    ASSERT_EQ(0, uart.ConnectUart("ttyX", 115200));
+}
+
 const Bytes kResetTo0 = {0xA0, 0x03, 0x00, 0x70, 0xED};
 const Bytes kResetTo1 = {0xA0, 0x03, 0x01, 0x70, 0xEC};
 
@@ -118,27 +137,38 @@ static_assert(HasSetAddr<LibWinUart>::value && HasSetAddr<tcp_client>::value &&
 static_assert(HasSwitchAnt<LibWinUart>::value && HasSwitchAnt<tcp_client>::value &&
               !HasSwitchAnt<LibWinHid>::value);
 
-TEST(SerialDriver, WritesThroughThePortWithAddress0AndReturns101)
+TEST(SerialDriver, TheWorkerWritesQueuedFramesWithAddress0AndSendReturns101)
 {
     LibWinUart uart;
     ScriptedPort port;
     uart.Serial = &port;
+    uart.Restart_Reader();  // closed: dropped
+    open_on(uart, port);
     uart.Restart_Reader();
+    EXPECT_TRUE(port.writes.empty()) << "written by the worker, not the caller";
+    uart.flush_writes();
     ASSERT_EQ(1u, port.writes.size());
     EXPECT_EQ(kResetTo0, port.writes[0]);
     EXPECT_EQ(101, uart.SendUartCmd(0x72, 3));
-    EXPECT_EQ((Bytes{0xA0, 0x03, 0x00, 0x72, 0xEB}), port.writes[1]);
     uart.set_rs485_addr(5);
     uart.Restart_Reader();
+    uart.flush_writes();
+    ASSERT_EQ(3u, port.writes.size());
+    EXPECT_EQ((Bytes{0xA0, 0x03, 0x00, 0x72, 0xEB}), port.writes[1]);
     EXPECT_EQ((Bytes{0xA0, 0x03, 0x05, 0x70, 0xE8}), port.writes[2]);
+    uart.DisConnected();
+    uart.Restart_Reader();
+    uart.flush_writes();
+    EXPECT_EQ(3u, port.writes.size());
 }
 
 TEST(SerialDriver, FailedWriteStillCountsAsSent)
 {
     LibWinUart uart;
     ScriptedPort port;
-    uart.Serial = &port;
+    open_on(uart, port);
     uart.Set_Ant_power(30);
+    uart.flush_writes();
     uint8_t tx[256];
     uart.GetTxData(tx);
     EXPECT_EQ((Bytes{0xA0, 0x04, 0x00, 0x76, 0x1E, 0xC8}), Bytes(tx, tx + 6));
@@ -148,12 +178,13 @@ TEST(SerialDriver, SerialOnlyBuildersUseTheirCodes)
 {
     LibWinUart uart;
     ScriptedPort port;
-    uart.Serial = &port;
+    open_on(uart, port);
     const uint8_t data[4] = {1, 2, 3, 4};
     uart.SaveParam();
     uart.RFID_Write(3, 0, 2, data, sizeof data, 0);
     uart.RFID_GbSeRead(1, 0, 1, 0);
     uart.RFID_GbSeWrite(1, 0, 1, data, sizeof data, 0);
+    uart.flush_writes();
     ASSERT_EQ(4u, port.writes.size());
     EXPECT_EQ(0x4A, port.writes[0][3]);
     EXPECT_EQ(0x82, port.writes[1][3]);
@@ -202,6 +233,40 @@ TEST(TcpDriver, Address1AndReturns105)
     tcp.set_rs485_addr(0);
     tcp.Restart_Reader();
     EXPECT_EQ(kResetTo0, tcp.writes.at(2));
+}
+
+// A loopback listener with room for `backlog` + 1 connections not taken;
+// its port.
+uint16_t listen_on_loopback(int& fd, int backlog)
+{
+    fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
+    listen(fd, backlog);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    return ntohs(addr.sin_port);
+}
+
+TEST(TcpDriver, ConnectLooksANameUpAndAWakeUpEndsItsWait)
+{
+    int open_fd, full_fd, filler = -1;
+    const uint16_t open_port = listen_on_loopback(open_fd, 8);
+    // A first connect fills its queue: the next waits for an answer.
+    const uint16_t full_port = listen_on_loopback(full_fd, 0);
+    ASSERT_TRUE(platform::ConnectTcp("127.0.0.1", full_port, -1, 1000, filler) == platform::ConnectResult::Connected);
+    const int wake = platform::OpenWakeup();
+    tcp_client tcp;
+    tcp.set_wake_fd(wake);
+    EXPECT_EQ(0, tcp.ConnectServer("localhost", open_port));
+    platform::RaiseWakeup(wake);
+    EXPECT_EQ(2, tcp.ConnectServer("127.0.0.1", full_port));
+    platform::CloseWakeup(wake);
+    platform::CloseSocket(filler);
+    close(open_fd);
+    close(full_fd);
 }
 
 TEST(TcpDriver, WriteMethodPicksTheCommandOrSendsNothing)

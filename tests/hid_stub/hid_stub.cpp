@@ -47,6 +47,9 @@ struct State {
     hidstub_sink sink = nullptr;
     void* sink_context = nullptr;
     int fail_next_open = 0;
+    int slow_open_ms = 0;
+    int opening = 0;
+    std::condition_variable open_released;
     std::wstring last_error = L"Success";
 };
 
@@ -77,7 +80,9 @@ STUB_EXPORT void hidstub_reset(void)
     s.sink = nullptr;
     s.sink_context = nullptr;
     s.fail_next_open = 0;
+    s.slow_open_ms = 0;
     s.input_ready.notify_all();
+    s.open_released.notify_all();
 }
 
 STUB_EXPORT void hidstub_add_device(const char* path, unsigned short vendor_id,
@@ -144,6 +149,21 @@ STUB_EXPORT void hidstub_fail_next_open(int error_number)
     s.fail_next_open = error_number;
 }
 
+STUB_EXPORT void hidstub_slow_opens(int ms)
+{
+    State& s = state();
+    std::lock_guard<std::mutex> hold(s.lock);
+    s.slow_open_ms = ms;
+    s.open_released.notify_all();
+}
+
+STUB_EXPORT int hidstub_opens_under_way(void)
+{
+    State& s = state();
+    std::lock_guard<std::mutex> hold(s.lock);
+    return s.opening;
+}
+
 STUB_EXPORT int hidstub_open_handles(void)
 {
     State& s = state();
@@ -199,7 +219,13 @@ STUB_EXPORT void hid_free_enumeration(hid_device_info* devs)
 STUB_EXPORT hid_device* hid_open_path(const char* path)
 {
     State& s = state();
-    std::lock_guard<std::mutex> hold(s.lock);
+    std::unique_lock<std::mutex> hold(s.lock);
+    if (s.slow_open_ms > 0) {
+        ++s.opening;
+        s.open_released.wait_for(hold, std::chrono::milliseconds(s.slow_open_ms),
+                                 [&] { return s.slow_open_ms == 0; });
+        --s.opening;
+    }
     if (s.fail_next_open != 0) {
         errno = s.fail_next_open;
         s.fail_next_open = 0;

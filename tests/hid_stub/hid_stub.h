@@ -31,5 +31,11 @@ int hidstub_push_input(const unsigned char* report, size_t length);
 void hidstub_fail_next_open(int error_number);
 // Reader handles open now.
 int hidstub_open_handles(void);
+// From now on each hid_open_path takes `ms` milliseconds, as a slow device
+// does (0: at once, and the ones under way end now, as they do at
+// hidstub_reset).
+void hidstub_slow_opens(int ms);
+// hid_open_path calls under way now.
+int hidstub_opens_under_way(void);
 
 }  // extern "C"

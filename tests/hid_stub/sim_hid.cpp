@@ -26,6 +26,8 @@ Control load()
     bind(c.push_input, "hidstub_push_input");
     bind(c.fail_next_open, "hidstub_fail_next_open");
     bind(c.open_handles, "hidstub_open_handles");
+    bind(c.slow_opens, "hidstub_slow_opens");
+    bind(c.opens_under_way, "hidstub_opens_under_way");
     bind(c.reset, "hidstub_reset");
     return c;
 }

@@ -23,6 +23,8 @@ struct Control {
     decltype(&hidstub_push_input) push_input = nullptr;
     decltype(&hidstub_fail_next_open) fail_next_open = nullptr;
     decltype(&hidstub_open_handles) open_handles = nullptr;
+    decltype(&hidstub_slow_opens) slow_opens = nullptr;
+    decltype(&hidstub_opens_under_way) opens_under_way = nullptr;
     bool loaded() const { return reset != nullptr; }
 };
 

@@ -59,6 +59,23 @@ TEST(SerialLink, VanishedPortIsReportedAndTheProgramReconnects)
     EXPECT_TRUE(gui_test::pump_until([&] { return app->get_frames_decoded() >= 2; }));
 }
 
+TEST(SerialLink, APortThatVanishesWhileNothingIsOpenOnlyLeavesTheList)
+{
+    for (const bool picked : {false, true}) {
+        SCOPED_TRACE(picked ? "picked" : "listed");
+        SimPort port;
+        App app;
+        wxChoice* ports = app.connection()->GetUartNumber_choice();
+        const wxString name = wxString::FromUTF8(SimPort::path().c_str());
+        ASSERT_TRUE(picked ? app.pick_port(SimPort::path())
+                           : gui_test::pump_until([&] { return ports->FindString(name) != wxNOT_FOUND; }));
+        port.unplug();
+        ASSERT_TRUE(gui_test::pump_until([&] { return ports->FindString(name) == wxNOT_FOUND; }));
+        EXPECT_EQ(app.log_mentions(wxString::FromUTF8("已不存在")), 0);
+        EXPECT_TRUE(app.connection()->GetConnectReader_button()->IsEnabled());
+    }
+}
+
 TEST(SerialLink, ClosingTheWindowWhileConnectedStopsTheLink)
 {
     SimPort port;

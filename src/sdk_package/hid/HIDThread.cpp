@@ -21,12 +21,12 @@ HIDThread::~HIDThread()
 
 void HIDThread::HIDState(const wxString& text)
 {
-    post_text(id_state_, text);
+    post_attempt(id_state_, text);
 }
 
 void HIDThread::Set_port_log(const wxString& info)
 {
-    post_text(id_info_, info);
+    post_attempt(id_info_, info);
 }
 
 wxThread::ExitCode HIDThread::Entry()
@@ -34,13 +34,7 @@ wxThread::ExitCode HIDThread::Entry()
     return idle_loop(id_completion_);
 }
 
-void HIDThread::serve_connect_request()
-{
-    if (open_reader())
-        serve_device();
-}
-
-bool HIDThread::open_reader()
+bool HIDThread::open_link()
 {
     if (!hid->library_loaded()) {
         // Already reported when the link was chosen.
@@ -58,30 +52,26 @@ bool HIDThread::open_reader()
         post_open_failure(hid->open_failure());
         return false;
     }
-    DisconnectedReaderFlag = 0;
-    HIDState(wxString::FromUTF8("连接成功！"));
-    Set_port_log(wxString::FromUTF8(hid->Get_Hid_info().c_str()));
-    hid->Restart_Reader();
     return true;
 }
 
-void HIDThread::serve_device()
+void HIDThread::on_connected()
+{
+    HIDState(wxString::FromUTF8("连接成功！"));
+    Set_port_log(wxString::FromUTF8(hid->Get_Hid_info().c_str()));
+}
+
+int HIDThread::serve_link()
 {
     // Each pass waits a few milliseconds for an input report: replies come
     // at once, queued frames go out between waits, and an idle link costs
     // next to nothing.
-    for (;;) {
-        if (DisconnectedReaderFlag) {
-            DisconnectedReaderFlag = 0;
-            hid->DisConnected();
-            return;
-        }
-        if (hid->GetHIDData() == -1) {
-            // Reported once: the next pass closes the device and goes idle.
-            post_link_lost(-1);
-            DisconnectedReaderFlag = 1;
-        }
-    }
+    return hid->GetHIDData();
+}
+
+void HIDThread::close_link()
+{
+    hid->DisConnected();
 }
 
 bool HIDThread::frame_refused()

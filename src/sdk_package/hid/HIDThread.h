@@ -37,11 +37,13 @@ protected:
 private:
     void HIDState(const wxString& text);
     void Set_port_log(const wxString& info);
-    void serve_connect_request() override;
-    // Searches, opens and resets the reader; false when it did not connect.
-    bool open_reader();
-    // The connected loop, until a disconnect request or an unplugged device.
-    void serve_device();
+    // Searches for the reader and opens it.
+    bool open_link() override;
+    // The state notice, then the device's description.
+    void on_connected() override;
+    // -1 when the device failed (unplugged).
+    int serve_link() override;
+    void close_link() override;
 
     const int id_completion_;
     const int id_state_;

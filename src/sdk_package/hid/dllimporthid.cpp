@@ -266,9 +266,10 @@ int LibWinHid::GetHIDData()
 {
     if (!handle || !api_)
         return -1;
-    for (const LinkOutbox::Write& report : outbox_.take())
-        if (api_->hid_write(handle, report.data(), report.size()) < 0)
-            return -1;
+    if (!outbox_.flush([this](const uint8_t* report, size_t count) {
+            return api_->hid_write(handle, report, count) >= 0;
+        }))
+        return -1;
     uint8_t input[kInputReportMax];
     const int got = api_->hid_read_timeout(handle, input, sizeof input, kReadSliceMs);
     if (got < 0)

@@ -2,6 +2,7 @@
 
 #include "rfid_event/rfid_command_event.h"
 #include "rfid_event/rfid_notifiler.h"
+#include "sdk_package/frame_link.h"
 
 #include <wx/event.h>
 #include <wx/xrc/xmlres.h>
@@ -54,10 +55,38 @@ void LinkThread::post_completion(int id)
     wxQueueEvent(owner_, event);
 }
 
+void LinkThread::post_attempt(int id, const wxString& text)
+{
+    wxThreadEvent* event = new wxThreadEvent(wxEVT_THREAD, id);
+    event->SetString(text.Clone());
+    event->SetInt(static_cast<int>(serving_));
+    event->SetPayload<LinkThread*>(this);
+    wxQueueEvent(owner_, event);
+}
+
 void LinkThread::post_open_failure(const std::string& reason)
 {
     if (!reason.empty())
-        post_text(open_failure_notice_, wxString::FromUTF8(reason.c_str()));
+        post_attempt(open_failure_notice_, wxString::FromUTF8(reason.c_str()));
+}
+
+void LinkThread::request_connect()
+{
+    connect_request_ = ++requests_;
+    ConnectedReaderFlag = 1;
+    wake();
+}
+
+void LinkThread::request_disconnect()
+{
+    ++requests_;
+    wake();
+}
+
+void LinkThread::request_stop()
+{
+    DeleteFlag = 0;
+    wake();
 }
 
 void LinkThread::idle_wait(int ms)
@@ -89,12 +118,39 @@ wxThread::ExitCode LinkThread::idle_loop(int completion_id)
             post_completion(completion_id);
             return nullptr;
         }
-        if (!ConnectedReaderFlag) {
+        if (!ConnectedReaderFlag.exchange(0)) {
             idle_wait(kIdleWaitMs);
             on_idle();
             continue;
         }
-        ConnectedReaderFlag = 0;
-        serve_connect_request();
+        // The requests so far are taken in now, so a wake-up they raised
+        // must not end the connect's own waits; a later request raises it
+        // again.
+        clear_wake();
+        serving_ = connect_request_;
+        // Asked to disconnect before the connect began: nothing to open.
+        if (!link_must_close())
+            serve_connect_request();
     }
+}
+
+void LinkThread::serve_connect_request()
+{
+    if (!open_link())
+        return;
+    // A request that came while the link was opening closes it at once,
+    // before anything is reported or sent.
+    if (!link_must_close()) {
+        on_connected();
+        frames().Restart_Reader();
+        while (!link_must_close()) {
+            const int status = serve_link();
+            if (status < 0) {
+                // Reported once; the link then closes and goes idle.
+                post_int(sent_notice_, status);
+                break;
+            }
+        }
+    }
+    close_link();
 }

@@ -6,8 +6,8 @@
 // way round for the ones the worker clears), so every flag is atomic.
 //
 // The worker sleeps in one wait on its link and a wake-up descriptor (see
-// wait_for): whoever raises ConnectedReaderFlag, DisconnectedReaderFlag or
-// lowers DeleteFlag calls wake() afterwards, so the worker acts at once
+// wait_for): every connect, disconnect and stop request, and every frame
+// queued for the link, raises the wake-up, so the worker acts at once
 // instead of at the end of its wait.
 #pragma once
 
@@ -56,8 +56,8 @@ public:
     Flag SaveParaFlag{0};
     Flag ReaderAppUpgradeFlag{0};
     Flag BasebandFirmwareUpgradeFlag{0};
+    // A connect request not yet taken by the worker; see request_connect.
     Flag ConnectedReaderFlag{0};
-    Flag DisconnectedReaderFlag{0};
     Flag SetBoundFlag{0};
     Flag RestartReaderFlag{0};
     Flag ReadFrameWareFlag{0};
@@ -119,14 +119,25 @@ public:
         StartBuffInventoryFlag = 0;
     }
 
-    // Ends the thread as soon as it can: disconnects when connected, then
-    // leaves its loop. The caller then Wait()s for it.
-    void request_stop()
-    {
-        DeleteFlag = 0;
-        DisconnectedReaderFlag = 1;
-        wake();
-    }
+    // Connect and disconnect requests; GUI thread. Each request is
+    // numbered: the worker keeps a link open only while no later request
+    // has come, so a disconnect, another connect or the end of the thread
+    // that comes while a connect is still under way closes what that
+    // connect opens, and one from before the connect is not held against it.
+    //
+    // Asks the worker to connect. The worker's notices about the attempt
+    // carry its number (see attempt_current).
+    void request_connect();
+    // Asks the worker to close the link it has or is opening.
+    void request_disconnect();
+    // Ends the thread as soon as it can: closes its link, then leaves its
+    // loop. The caller then Wait()s for it.
+    void request_stop();
+    // Whether a notice about attempt `number` still stands: nothing was
+    // asked of this thread after it, and the thread is not ending.
+    bool attempt_current(unsigned number) const { return DeleteFlag == 1 && requests_ == number; }
+    // Whether the last request was not a connect (a disconnect was asked).
+    bool disconnect_asked() const { return requests_ != connect_request_; }
 
     // Ends the worker's current wait (or its next one) at once, so that it
     // looks at its flags. Any thread.
@@ -180,12 +191,14 @@ protected:
     // The completion notice carries this object, so the controller can tell
     // it from the notice of a newer thread of the same link.
     void post_completion(int id);
-    // Why a connect failed (UTF-8), as the "Thread_openfailure" notice; the
-    // controller logs it in red. Post it right after the state notice, which
-    // it explains. Any thread; an empty reason posts nothing.
+    // Why a connect failed (UTF-8), as the "Thread_openfailure" notice about
+    // the attempt; the controller logs it in red. Post it right after the
+    // state notice, which it explains. Worker; an empty reason posts nothing.
     void post_open_failure(const std::string& reason);
-    // The link is lost: its sent notice with a negative `status`.
-    void post_link_lost(int status) { post_int(sent_notice_, status); }
+    // A notice about the connect attempt being served: `text`, the
+    // attempt's number and this object, so the controller can drop one that
+    // no longer stands (attempt_current). Worker thread.
+    void post_attempt(int id, const wxString& text);
 
     // `base` with each row of `own` in place of the row of the same name,
     // for a link's requests().
@@ -204,20 +217,33 @@ protected:
     int wake_fd() const { return wake_fd_; }
     void clear_wake() { platform::ClearWakeup(wake_fd_); }
 
-    // The worker loop of a link that connects on request: ends with notice
-    // `completion_id` when told to, sleeps kIdleWaitMs between checks while
-    // idle (calling on_idle() after each), and hands each connect request
-    // to serve_connect_request().
+    // The worker loop: ends with notice `completion_id` when told to,
+    // sleeps kIdleWaitMs between checks while idle (calling on_idle() after
+    // each), and serves each connect request: open_link(), then
+    // on_connected(), the reader's reset and serve_link() passes until the
+    // link must close or is lost, then close_link().
     ExitCode idle_loop(int completion_id);
     virtual void on_idle() {}
-    // One connect request: connects, then serves the link until it closes.
-    // Worker thread.
-    virtual void serve_connect_request() {}
+    // What each link does for the connect request being served; worker.
+    // Opens the link; false when it did not open (the failure reported, or
+    // given up for a later request).
+    virtual bool open_link() = 0;
+    // The link is open and stays so: report it.
+    virtual void on_connected() = 0;
+    // One pass of the open link: writes what is queued, then waits for
+    // input (a wake-up ends the wait) and takes it. A negative result: the
+    // link is lost, and it goes out as the sent notice's value.
+    virtual int serve_link() = 0;
+    virtual void close_link() = 0;
+    // True when the link of the request being served must close: the
+    // thread is ending, or a request came after that connect. Worker.
+    bool link_must_close() const { return DeleteFlag == 0 || requests_ != serving_; }
 
     wxWindow* owner_;
 
 private:
     friend struct SharedRequests;
+    void serve_connect_request();
     // One firmware packet for request `flag`; false when the image cannot be
     // read (the request is dropped without a notice).
     bool serve_upgrade(Flag& flag, bool baseband);
@@ -231,6 +257,13 @@ private:
     const int sent_code_;
     // -1 when none could be made: the waits then simply run to their end.
     const int wake_fd_;
+
+    // Connect and disconnect requests so far, and the count at the last
+    // connect request; written on the GUI thread.
+    std::atomic<unsigned> requests_{0};
+    std::atomic<unsigned> connect_request_{0};
+    // The connect request the worker serves.
+    unsigned serving_ = 0;
 
     // Firmware upgrade under way.
     uint32_t upgrade_count = 0;

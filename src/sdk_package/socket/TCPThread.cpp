@@ -4,19 +4,12 @@
 #include "reader_params.h"
 #include "sdk_package/link_thread/link_requests.h"
 
-#include <wx/socket.h>
-
 TCPThread::TCPThread(wxWindow* owner)
     : LinkThread(owner, wxEVT_TCP_CTRL, notice_id("Thread_tcp"), 105),
-      tcp(nullptr),
+      tcp(new tcp_client),
       id_completion_(notice_id("tcpThreadcompletion")),
       id_state_(notice_id("Thread_tcpstate"))
 {
-    // Sockets made on a worker need the socket layer set up on the main
-    // thread first.
-    if (!wxSocketBase::IsInitialized())
-        wxSocketBase::Initialize();
-    tcp = new tcp_client;
     tcp->set_wake_fd(wake_fd());
 }
 
@@ -34,7 +27,7 @@ void TCPThread::set_connect_target(const std::string& address, int port)
 
 void TCPThread::TcpState(const wxString& text)
 {
-    post_text(id_state_, text);
+    post_attempt(id_state_, text);
 }
 
 wxThread::ExitCode TCPThread::Entry()
@@ -42,7 +35,7 @@ wxThread::ExitCode TCPThread::Entry()
     return idle_loop(id_completion_);
 }
 
-void TCPThread::serve_connect_request()
+bool TCPThread::open_link()
 {
     std::string address;
     int port;
@@ -51,33 +44,36 @@ void TCPThread::serve_connect_request()
         address = target_address_;
         port = target_port_;
     }
-    const int result = tcp->ConnectServer(address, port);
-    if (result == -1) {
+    switch (tcp->ConnectServer(address, port)) {
+    case 0:
+        return true;
+    case -1:
         TcpState(wxString::FromUTF8("请先关闭"));
-        return;
-    }
-    if (result != 0) {
+        return false;
+    case 2:
+        // Given up for a request that came meanwhile; it says what follows.
+        if (link_must_close())
+            return false;
+        [[fallthrough]];
+    default:
         TcpState(wxString::FromUTF8("连接失败"));
-        return;
+        return false;
     }
-    DisconnectedReaderFlag = 0;
+}
+
+void TCPThread::on_connected()
+{
     TcpState(wxString::FromUTF8("连接成功"));
-    tcp->Restart_Reader();
-    // Each pass waits for the reader's bytes, a frame to send or a request
-    // (they raise the thread's wake-up), so an idle link costs nothing.
-    for (;;) {
-        if (DisconnectedReaderFlag) {
-            DisconnectedReaderFlag = 0;
-            tcp->DisConnected();
-            return;
-        }
-        const int status = tcp->GetServerData();
-        if (status < 0) {
-            // Reported once: the next pass closes the socket and goes idle.
-            post_link_lost(status);
-            DisconnectedReaderFlag = 1;
-        }
-    }
+}
+
+int TCPThread::serve_link()
+{
+    return tcp->GetServerData();
+}
+
+void TCPThread::close_link()
+{
+    tcp->DisConnected();
 }
 
 namespace {

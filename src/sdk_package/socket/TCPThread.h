@@ -12,7 +12,7 @@
 
 class TCPThread : public LinkThread {
 public:
-    // Initialises the socket layer if nothing has yet. GUI thread.
+    // GUI thread.
     explicit TCPThread(wxWindow* owner);
     ~TCPThread() override;
 
@@ -33,9 +33,12 @@ protected:
 
 private:
     void TcpState(const wxString& text);
-    // Connects, resets the reader and serves the connection until a
-    // disconnect request or a lost connection.
-    void serve_connect_request() override;
+    bool open_link() override;
+    void on_connected() override;
+    // Negative when the connection is gone: closed or reset by the reader,
+    // or failed by the keep-alive.
+    int serve_link() override;
+    void close_link() override;
 
     std::mutex target_lock_;
     std::string target_address_;

@@ -2,8 +2,6 @@
 
 #include "platform/platform.h"
 
-#include <wx/socket.h>
-
 namespace {
 
 // Bytes taken from the socket per read.
@@ -18,15 +16,16 @@ tcp_client::~tcp_client()
     close_socket();
 }
 
+void tcp_client::set_wake_fd(int fd)
+{
+    wake_fd_ = fd;
+    outbox_.set_wake([fd] { platform::RaiseWakeup(fd); });
+}
+
 void tcp_client::close_socket()
 {
     outbox_.close();
-    if (m_sock) {
-        m_sock->Close();
-        // No events are ever asked of it, so it can go at once.
-        delete m_sock;
-        m_sock = nullptr;
-    }
+    platform::CloseSocket(sock_fd_);
     sock_fd_ = -1;
 }
 
@@ -36,25 +35,18 @@ int tcp_client::ConnectServer(std::string address, int port)
         return -1;
     close_socket();
     DiscardRxFrame();
-    wxIPV4address addr;
-    if (!addr.Hostname(wxString::FromUTF8(address.c_str())) ||
-        !addr.Service(static_cast<unsigned short>(port)))
+    int fd = -1;
+    switch (platform::ConnectTcp(address, static_cast<uint16_t>(port), wake_fd_, kConnectWaitMs, fd)) {
+    case platform::ConnectResult::Woken:
+        return 2;
+    case platform::ConnectResult::Failed:
         return 1;
-    // Made here, on the worker that alone uses it: a socket made off the
-    // main thread must block (it then waits with select, not the GUI loop).
-    m_sock = new wxSocketClient(wxSOCKET_BLOCK);
-    if (!m_sock->Connect(addr, false) && m_sock->LastError() == wxSOCKET_WOULDBLOCK)
-        m_sock->WaitOnConnect(kConnectWaitSeconds, 0);
-    if (!m_sock->IsConnected()) {
-        close_socket();
-        return 1;
+    case platform::ConnectResult::Connected:
+        break;
     }
-    // A read comes only after the wait saw input, so it takes what is there
-    // at once; a write waits (at most a second) until the whole frame is
-    // out, so a frame is never cut.
-    m_sock->SetFlags(wxSOCKET_BLOCK | wxSOCKET_WAITALL_WRITE);
-    m_sock->SetTimeout(1);
-    sock_fd_ = static_cast<int>(m_sock->GetSocket());
+    sock_fd_ = fd;
+    // Without it a reader that lost power would look connected for ever.
+    platform::KeepConnectionAlive(sock_fd_, 4, 2, 3, kSilenceLimitMs);
     outbox_.open();
     return 0;
 }
@@ -66,47 +58,32 @@ int tcp_client::DisConnected()
     return 1;
 }
 
-void tcp_client::wake()
-{
-    platform::RaiseWakeup(wake_fd_);
-}
-
-bool tcp_client::flush_outbox()
-{
-    for (const LinkOutbox::Write& w : outbox_.take()) {
-        m_sock->Write(w.data(), static_cast<wxUint32>(w.size()));
-        if (m_sock->LastWriteCount() != w.size() && !m_sock->IsConnected())
-            return false;
-    }
-    return true;
-}
-
 int tcp_client::GetServerData()
 {
-    if (!m_sock || !m_sock->IsConnected())
+    if (sock_fd_ < 0)
         return -1;
-    if (!flush_outbox())
+    const int fd = sock_fd_;
+    if (!outbox_.flush([fd](const uint8_t* bytes, size_t count) {
+            return platform::SendAll(fd, bytes, count, kWriteWaitMs);
+        }))
         return -1;
-    switch (platform::WaitReadable(sock_fd_, wake_fd_, kReadWaitMs)) {
-    case platform::WaitResult::Woken:
+    char chunk[kReadChunk];
+    size_t got = 0;
+    switch (platform::ReadUntil(fd, wake_fd_, chunk, sizeof chunk, kReadWaitMs, got)) {
+    case platform::ReadResult::Woken:
         // Used up here; the worker looks at its requests on return.
         platform::ClearWakeup(wake_fd_);
         return 0;
-    case platform::WaitResult::Timeout:
+    case platform::ReadResult::Timeout:
         return 0;
-    case platform::WaitResult::HungUp:
+    case platform::ReadResult::HungUp:
+        // Closed by the reader, reset, or failed by the keep-alive.
         return -1;
-    case platform::WaitResult::Ready:
+    case platform::ReadResult::Data:
         break;
     }
-    uint8_t chunk[kReadChunk];
-    m_sock->Read(chunk, sizeof chunk);
-    const size_t got = m_sock->LastReadCount();
-    // Readable with nothing to read: the reader closed the connection.
-    if (got == 0)
-        return -1;
     for (size_t i = 0; i < got; ++i)
-        FeedRxByte(chunk[i]);
+        FeedRxByte(static_cast<uint8_t>(chunk[i]));
     return 0;
 }
 
@@ -120,8 +97,8 @@ void tcp_client::WriteFrame(const uint8_t* frame, int count)
 {
     // Refused while closed or when the worker is hopelessly behind: the
     // frame counts as sent, and the missing reply shows as a time-out.
-    if (count > 0 && outbox_.push(frame, static_cast<size_t>(count)))
-        wake();
+    if (count > 0)
+        outbox_.push(frame, static_cast<size_t>(count));
 }
 
 void tcp_client::Save_Param()

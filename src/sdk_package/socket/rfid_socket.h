@@ -1,37 +1,41 @@
 // The TCP link's driver: the reader frame over a TCP stream to the reader,
 // which is the server. The worker thread owns the socket: it connects,
-// reads, writes the frames the GUI thread queues, and closes.
+// reads, writes the frames the GUI thread queues, and closes. No wx here.
 #pragma once
 
 #include "sdk_package/frame_link.h"
 #include "sdk_package/link_outbox.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-class wxSocketClient;
 
 class tcp_client : public FrameLink {
 public:
     // How long one GetServerData call waits for input at the most; a
     // wake-up ends the wait at once.
     static constexpr int kReadWaitMs = 1000;
-    // The connect waits at most this long for the reader to answer.
-    static constexpr int kConnectWaitSeconds = 1;
+    // The name lookup and the connect together wait at most this long.
+    static constexpr int kConnectWaitMs = 1000;
+    // A reader that falls silent without closing the connection (it lost
+    // power) fails it after about this long: keep-alive probes from 4 s of
+    // silence on, every 2 s, and a frame of ours unacknowledged this long.
+    static constexpr int kSilenceLimitMs = 10000;
+    // How long one frame may wait for room in the socket.
+    static constexpr int kWriteWaitMs = 1000;
 
-    // Address 1 until set_rs485_addr. The socket layer must be initialised
-    // (wxSocketBase::Initialize) before a connect. GUI thread.
+    // Address 1 until set_rs485_addr. GUI thread.
     tcp_client();
     // Closes the socket if it is still open. Any thread, once the worker
     // has ended.
     ~tcp_client() override;
 
     // Connects to `address` (an IPv4 address or host name) at `port`,
-    // waiting at most one second. 0 connected, 1 not connected (no such
-    // host, refused, no answer), -1 the address text is a single blank
-    // (nothing is tried). A previous connection is closed first. Worker.
+    // the lookup included waiting at most kConnectWaitMs. 0 connected, 1 not
+    // connected (no such host, refused, no answer), -1 the address text is
+    // a single blank (nothing is tried), 2 given up because the wake-up
+    // came first (a request for the worker). A previous connection is
+    // closed first. Worker.
     int ConnectServer(std::string address, int port);
     // Closes the socket, drops unsent frames and a partly collected reply.
     // Always 1. Worker.
@@ -40,12 +44,10 @@ public:
     // feeds what came to the reassembly. -1 when the connection is gone
     // (closed by the reader or failed) or was never made, else 0. Worker.
     int GetServerData();
-    // The descriptor whose wake-up ends a GetServerData wait: the link
-    // thread's own, so that its requests and the frames queued here end the
-    // same wait. Set before the worker runs.
-    void set_wake_fd(int fd) { wake_fd_ = fd; }
-    // Cuts a GetServerData wait short. Any thread.
-    void wake();
+    // The descriptor whose wake-up ends a connect or a GetServerData wait:
+    // the link thread's own, so that its requests and the frames queued here
+    // end the same wait. Set before the worker runs.
+    void set_wake_fd(int fd);
 
     // Frames and queues ProtocolData as command `cmd` with length byte
     // `len`. Always 105; a frame sent while not connected goes nowhere.
@@ -70,11 +72,8 @@ protected:
 
 private:
     void close_socket();
-    // Writes everything queued; false when the connection failed.
-    bool flush_outbox();
 
-    wxSocketClient* m_sock = nullptr;  // worker only
-    int sock_fd_ = -1;                 // worker only
+    int sock_fd_ = -1;  // worker only
     int wake_fd_ = -1;
     LinkOutbox outbox_;
 };

@@ -24,6 +24,7 @@ UartThread::UartThread(wxWindow* owner)
 {
     if (libuart->LoadExtLibrary(nullptr) != 0)
         load_error_ = libuart->load_error();
+    libuart->set_wake_fd(wake_fd());
 }
 
 UartThread::~UartThread()
@@ -41,7 +42,7 @@ void UartThread::set_connect_target(const std::string& port, long baud)
 
 void UartThread::UartState(const wxString& text)
 {
-    post_text(id_state_, text);
+    post_attempt(id_state_, text);
 }
 
 void UartThread::Set_port_log(const wxString& list)
@@ -61,9 +62,8 @@ wxThread::ExitCode UartThread::Entry()
     return idle_loop(id_completion_);
 }
 
-void UartThread::serve_connect_request()
+bool UartThread::open_link()
 {
-    using clock = std::chrono::steady_clock;
     std::string port;
     long baud;
     {
@@ -75,38 +75,43 @@ void UartThread::serve_connect_request()
     if (result == -1) {
         UartState(wxString::FromUTF8("请先关闭"));
         post_open_failure(libuart->open_failure());
-        return;
-    }
-    if (result == 1) {
+    } else if (result == 1) {
         UartState(wxString::FromUTF8("连接失败！"));
-        return;
     }
-    DisconnectedReaderFlag = 0;
+    return result == 0;
+}
+
+void UartThread::on_connected()
+{
     UartState(wxString::FromUTF8("连接成功！"));
-    libuart->Restart_Reader();
-    auto next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
-    // Connected: one wait on the port and the wake-up at a time, until the
-    // next port-list check at the latest.
-    for (;;) {
-        if (DisconnectedReaderFlag) {
-            DisconnectedReaderFlag = 0;
-            libuart->DisConnected();
-            return;
-        }
-        if (clock::now() >= next_list_check) {
-            report_port_list_change();
-            next_list_check = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next_list_check - clock::now());
-        const int wait_ms = static_cast<int>(left.count()) + 1;
-        const int got = libuart->WaitUartData(wake_fd(), wait_ms);
-        if (got == 0)
-            clear_wake();
-        else if (got < 0)
-            // A hung-up port would end every wait at once: until a request
-            // or the port-list check, wait on the wake-up alone.
-            wait_for(-1, wait_ms);
+    next_list_check_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
+}
+
+int UartThread::serve_link()
+{
+    using clock = std::chrono::steady_clock;
+    if (clock::now() >= next_list_check_) {
+        report_port_list_change();
+        next_list_check_ = clock::now() + std::chrono::milliseconds(kPortListPeriodMs);
     }
+    libuart->flush_writes();
+    // One wait on the port and the wake-up, until the next port-list check
+    // at the latest.
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next_list_check_ - clock::now());
+    const int wait_ms = static_cast<int>(left.count()) + 1;
+    const int got = libuart->WaitUartData(wake_fd(), wait_ms);
+    if (got == 0)
+        clear_wake();
+    else if (got < 0)
+        // A hung-up port would end every wait at once: until a request
+        // or the port-list check, wait on the wake-up alone.
+        wait_for(-1, wait_ms);
+    return 0;
+}
+
+void UartThread::close_link()
+{
+    libuart->DisConnected();
 }
 
 // ---------------------------------------------------- serial link's frames

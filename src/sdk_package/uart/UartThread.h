@@ -7,6 +7,7 @@
 
 #include <wx/string.h>
 
+#include <chrono>
 #include <mutex>
 #include <string>
 
@@ -38,7 +39,12 @@ protected:
     ExitCode Entry() override;
     // The port list is looked at after each idle wait.
     void on_idle() override { report_port_list_change(); }
-    void serve_connect_request() override;
+    bool open_link() override;
+    void on_connected() override;
+    // The port list is also looked at, at most every kIdleWaitMs. A lost
+    // port is told by the list, so a pass never reports the link lost.
+    int serve_link() override;
+    void close_link() override;
 
 private:
     void UartState(const wxString& text);
@@ -49,6 +55,7 @@ private:
     std::mutex target_lock_;
     std::string target_port_;
     long target_baud_ = 115200;
+    std::chrono::steady_clock::time_point next_list_check_;
 
     const int id_completion_;
     const int id_state_;

@@ -54,8 +54,10 @@ int LibWinUart::ConnectUart(std::string com, long baudrate)
     Serial->SetParity('N');
     Serial->SetStopBits(1.0f);
     const long step = Serial->Open();
-    if (step == 10)
+    if (step == 10) {
+        outbox_.open();
         return 0;
+    }
     // Step 1 is the open itself; the later ones work on the opened device.
     open_failure_ = platform::describe_open_failure(
         Serial->GetOpenError(), path, step <= 1 ? platform::OpenStep::Open : platform::OpenStep::Setup);
@@ -64,6 +66,7 @@ int LibWinUart::ConnectUart(std::string com, long baudrate)
 
 int LibWinUart::DisConnected()
 {
+    outbox_.close();
     DiscardRxFrame();
     if (Serial)
         Serial->Close();
@@ -122,10 +125,25 @@ void LibWinUart::RFID_Write(uint8_t area, uint32_t addr, uint16_t len, const uin
     SendTagWrite(CMD_WRITE, area, addr, len, data, data_size, password);
 }
 
+void LibWinUart::set_wake_fd(int fd)
+{
+    outbox_.set_wake([fd] { platform::RaiseWakeup(fd); });
+}
+
 void LibWinUart::WriteFrame(const uint8_t* frame, int count)
 {
-    // A failed write is not reported: the frame counts as sent, and the
-    // missing reply shows as a response time-out.
-    if (Serial != nullptr)
-        Serial->Write(reinterpret_cast<char*>(const_cast<uint8_t*>(frame)), count);
+    // Refused while closed or when the worker is hopelessly behind: the
+    // frame counts as sent, and the missing reply shows as a time-out.
+    if (count > 0)
+        outbox_.push(frame, static_cast<size_t>(count));
+}
+
+void LibWinUart::flush_writes()
+{
+    // A failed write is not reported either: the reply it asked for does not
+    // come, which shows as a time-out.
+    outbox_.flush([this](const uint8_t* frame, size_t count) {
+        Serial->Write(reinterpret_cast<char*>(const_cast<uint8_t*>(frame)), static_cast<long>(count));
+        return true;
+    });
 }

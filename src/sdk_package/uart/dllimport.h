@@ -1,8 +1,10 @@
 // The RS-232 link's driver: the reader frame over a serial port object from
-// liblodeport.
+// liblodeport. The worker thread writes the frames the GUI thread queues: at
+// a low rate a frame takes long on the line.
 #pragma once
 
 #include "sdk_package/frame_link.h"
+#include "sdk_package/link_outbox.h"
 #include "serial_port_library/lodeportBase.h"
 
 #include <cstddef>
@@ -28,15 +30,16 @@ public:
     int FreeExtLibrary(void* unused);
     const std::string& load_error() const { return load_error_; }
 
-    // Opens `com` (a bare name is taken under /dev/) at `baudrate`, 8N1.
-    // 1 already open (nothing changed), 0 opened, -1 failed or no port
-    // object. Worker thread.
+    // Opens `com` (a bare name is taken under /dev/) at `baudrate`, 8N1,
+    // and takes queued frames from then on. 1 already open (nothing
+    // changed), 0 opened, -1 failed or no port object. Worker thread.
     int ConnectUart(std::string com, long baudrate);
     // Why the last ConnectUart returned -1, one UTF-8 line for the operator
     // (held elsewhere, no permission, gone, ...); empty after any other
     // result and when there was no port object. Worker thread.
     const std::string& open_failure() const { return open_failure_; }
-    // Drops a partly collected reply and closes the port. Always 1.
+    // Drops a partly collected reply and the frames not yet written, and
+    // closes the port. Always 1. Worker thread.
     int DisConnected();
     // 1 when the system's port list differs from the one seen last (which
     // it then remembers), else 0. Worker thread.
@@ -45,9 +48,14 @@ public:
     // the whole ended by "s".
     std::string GetComPortNum() { return PortBuff; }
 
-    // Frames and writes ProtocolData as command `cmd` with length byte `len`.
-    // Always 101, whether or not the write succeeded.
+    // Frames and queues ProtocolData as command `cmd` with length byte
+    // `len`. Always 101; a frame sent while the port is closed goes nowhere.
     int SendUartCmd(char cmd, int len);
+    // The descriptor a queued frame raises, so the worker's wait on the port
+    // ends and the frame goes out at once. Set before the worker runs.
+    void set_wake_fd(int fd);
+    // Writes the queued frames, oldest first. Worker thread.
+    void flush_writes();
     // Reads at most one byte from the port (waiting at most about 10 ms) and
     // feeds it to the reassembly. Always 0. Worker thread.
     int GetUartData();
@@ -74,9 +82,11 @@ public:
                     size_t data_size, uint32_t password);
 
 protected:
+    // Queues the frame for the worker; any thread.
     void WriteFrame(const uint8_t* frame, int count) override;
 
 private:
+    LinkOutbox outbox_;
     std::string PortBuff;
     void* m_hDll = nullptr;
     std::string load_error_;
