@@ -1,6 +1,9 @@
 // The TCP link's driver: the reader frame over a TCP stream to the reader,
 // which is the server. The worker thread owns the socket: it connects,
-// reads, writes the frames the GUI thread queues, and closes. No wx here.
+// reads, writes the frames the GUI thread queues, and closes. No wx here:
+// a wxSocketClient made on a worker must block, and its blocking connect
+// waits out the system's own time-out, so a reader that does not answer
+// would hold the link (and the window's close) far past the one-second wait.
 #pragma once
 
 #include "sdk_package/frame_link.h"
