@@ -120,8 +120,6 @@ TEST_F(HidLink, AFrameNoReportHoldsIsRefusedWithAReason)
     EXPECT_TRUE(gui_test::pump_until([&] {
         return app.monitor_shows(readersim::EncodeFrame(1, 0x70, {}), false);
     }));
-    DataLenght = 0;
-    WriteMethod = 0;
 }
 
 TEST_F(HidLink, AnOpenFailureSaysWhy)

@@ -1,5 +1,6 @@
 // main() for the tests that need a display: one application object for the
 // whole run, a private home folder, assertions turned into test failures.
+#include "between_tests.h"
 #include "gui_test_support.h"
 
 #include <easylogging++.h>
@@ -91,6 +92,9 @@ int main(int argc, char** argv)
     el::Loggers::reconfigureAllLoggers(el::ConfigurationType::ToStandardOutput, "false");
     wxTheApp->CallOnInit();
     wxSocketBase::Initialize();
+    // Appended after the result printer, so that it runs before the
+    // printer's end of a test and a window left open fails that test.
+    testing::UnitTest::GetInstance()->listeners().Append(new gui_test::BetweenTests);
 
     const int result = RUN_ALL_TESTS();
 
