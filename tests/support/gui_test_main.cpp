@@ -70,8 +70,10 @@ int main(int argc, char** argv)
 {
     std::vector<char*> original_argv(argv, argv + argc);
     original_argv.push_back(nullptr);
+    // Asked before InitGoogleTest, which takes its own flags out of argv.
+    const bool listing = only_listing(argc, argv);
     testing::InitGoogleTest(&argc, argv);
-    if (only_listing(argc, argv))
+    if (listing)
         return RUN_ALL_TESTS();
 
     // Window state and any settings go to a private home, never the user's.
