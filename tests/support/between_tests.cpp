@@ -66,6 +66,17 @@ void BetweenTests::OnTestStart(const testing::TestInfo&)
 
 namespace {
 
+// Requests a page posted with no controller to take them: dropped before
+// the loop runs again, so that nothing still bound receives them.
+void drop_queued_requests()
+{
+    EventNotifier* hub = EventNotifier::Get();
+    hub->DeletePendingEvents();
+    // Else the application goes on asking the emptied hub for its events.
+    wxTheApp->RemovePendingEventHandler(hub);
+    hub->DisableEvents(false);
+}
+
 // The windows still open once those already closing are gone.
 std::string open_windows()
 {
@@ -80,6 +91,8 @@ std::string open_windows()
 
 void BetweenTests::OnTestEnd(const testing::TestInfo&)
 {
+    drop_queued_requests();
+
     // A window left open keeps its timers and link threads running into
     // the next test.
     const std::string left = open_windows();
@@ -88,12 +101,8 @@ void BetweenTests::OnTestEnd(const testing::TestInfo&)
         for (wxWindow* window : wxTopLevelWindows)
             window->Destroy();
         EXPECT_TRUE(pump_until([] { return wxTopLevelWindows.IsEmpty(); }, 10000)) << "they would not close";
+        drop_queued_requests();
     }
-
-    // Requests a page posted with no controller to take them.
-    EventNotifier* hub = EventNotifier::Get();
-    hub->DeletePendingEvents();
-    hub->DisableEvents(false);
 
     // The main window's place, size and tab, kept for its next opening.
     wxConfigBase::Get()->DeleteAll();
