@@ -27,10 +27,10 @@ private:
     std::vector<std::function<void()>> restore_;
 };
 
-// After each test: a window still open fails the test and is destroyed,
-// requests still queued on the event hub are dropped and its delivery is
-// switched back on, the window state saved in the home folder goes, and
-// the operator's parameters are put back as the test found them.
+// After each test: requests still queued on the event hub are dropped and
+// its delivery is switched back on, a window still open fails the test and
+// is destroyed, the window state saved in the home folder goes, and the
+// operator's parameters are put back as the test found them.
 class BetweenTests : public testing::EmptyTestEventListener {
 public:
     void OnTestStart(const testing::TestInfo& test) override;
