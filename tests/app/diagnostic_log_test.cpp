@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,10 @@ protected:
         char name[] = "/tmp/reader-diag-XXXXXX";
         ASSERT_NE(mkdtemp(name), nullptr);
         dir = name;
-        // Where the log goes without a configuration file.
+        // Where the log goes without a configuration file; the programs a
+        // later test starts inherit the environment as it was.
+        const char* state = std::getenv("XDG_STATE_HOME");
+        saved_state = state ? std::optional<std::string>(state) : std::nullopt;
         setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
     }
     void TearDown() override
@@ -34,6 +38,10 @@ protected:
         configure_diagnostic_log((dir / "no-such.conf").string());
         std::error_code ignored;
         fs::remove_all(dir, ignored);
+        if (saved_state)
+            setenv("XDG_STATE_HOME", saved_state->c_str(), 1);
+        else
+            unsetenv("XDG_STATE_HOME");
     }
 
     // A configuration that logs the bare message to `file` in the test's
@@ -60,6 +68,7 @@ protected:
     }
 
     fs::path dir;
+    std::optional<std::string> saved_state;
 };
 
 const el::Level kLevels[] = {el::Level::Error, el::Level::Warning, el::Level::Info, el::Level::Trace,

@@ -128,7 +128,6 @@ TEST_F(HidLink, AFrameNoReportHoldsIsRefusedWithAReason)
     connect_and_reset(app, end);
     const size_t before = end.device().output_reports().size();
     // A 6C write of 20 words: a 56-byte frame.
-    const uint8_t method = WriteMethod;
     DataLenght = 20;
     WriteMethod = 1;
     app.request(Link::Hid, &LinkThread::WriteTagFlag);
@@ -140,8 +139,6 @@ TEST_F(HidLink, AFrameNoReportHoldsIsRefusedWithAReason)
     EXPECT_EQ(int(app.link_thread(Link::Hid)->WriteTagFlag), 0);
     for (const App::Line& line : app.monitor_lines())
         EXPECT_TRUE(line.red) << line.text;
-    DataLenght = 0;
-    WriteMethod = method;
 }
 
 TEST_F(HidLink, AnOpenFailureSaysWhy)

@@ -1,5 +1,7 @@
 // main() for the tests that need a display: one application object for the
-// whole run, a private home folder, assertions turned into test failures.
+// whole run, a private home folder, assertions and unanswered dialogs turned
+// into test failures.
+#include "between_tests.h"
 #include "gui_test_support.h"
 
 #include <easylogging++.h>
@@ -8,6 +10,8 @@
 #include <wx/config.h>
 #include <wx/init.h>
 #include <wx/log.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/socket.h>
 
 #include <cstdlib>
@@ -34,6 +38,23 @@ void assert_to_failure(const wxString& file, int line, const wxString& func, con
         << "wx assertion in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
         << msg.utf8_str().data();
 }
+
+// A modal dialog that no wxTEST_DIALOG answers would wait for a click that
+// never comes and hold the run until its time-out, saying nothing: it fails
+// the test that opened it and is cancelled at once. Registered first, it is
+// asked last, after the hook of any wxTEST_DIALOG.
+class UnansweredDialogs : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        wxString text = dialog->GetTitle();
+        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog))
+            text = box->GetCaption() + ": " + box->GetMessage();
+        ADD_FAILURE() << "a modal dialog nobody answers: " << text.utf8_str().data();
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+};
 
 bool only_listing(int argc, char** argv)
 {
@@ -69,8 +90,10 @@ int main(int argc, char** argv)
 {
     std::vector<char*> original_argv(argv, argv + argc);
     original_argv.push_back(nullptr);
+    // Asked before InitGoogleTest, which takes its own flags out of argv.
+    const bool listing = only_listing(argc, argv);
     testing::InitGoogleTest(&argc, argv);
-    if (only_listing(argc, argv))
+    if (listing)
         return RUN_ALL_TESTS();
 
     // Window state and any settings go to a private home, never the user's.
@@ -87,10 +110,15 @@ int main(int argc, char** argv)
         return 1;
     }
     wxSetAssertHandler(assert_to_failure);
+    UnansweredDialogs unanswered;
+    unanswered.Register();
     // The diagnostic log would write a line a millisecond to the terminal.
     el::Loggers::reconfigureAllLoggers(el::ConfigurationType::ToStandardOutput, "false");
     wxTheApp->CallOnInit();
     wxSocketBase::Initialize();
+    // Appended after the result printer, so that it runs before the
+    // printer's end of a test and a window left open fails that test.
+    testing::UnitTest::GetInstance()->listeners().Append(new gui_test::BetweenTests);
 
     const int result = RUN_ALL_TESTS();
 
