@@ -72,6 +72,7 @@ void LinkThread::post_open_failure(const std::string& reason)
 
 void LinkThread::request_connect()
 {
+    DisconnectedReaderFlag = 0;
     connect_request_ = ++requests_;
     ConnectedReaderFlag = 1;
     wake();
@@ -80,6 +81,8 @@ void LinkThread::request_connect()
 void LinkThread::request_disconnect()
 {
     ++requests_;
+    ConnectedReaderFlag = 0;
+    DisconnectedReaderFlag = 1;
     wake();
 }
 
@@ -128,15 +131,14 @@ wxThread::ExitCode LinkThread::idle_loop(int completion_id)
         // again.
         clear_wake();
         serving_ = connect_request_;
-        // Asked to disconnect before the connect began: nothing to open.
-        if (!link_must_close())
-            serve_connect_request();
+        serve_connect_request();
     }
 }
 
 void LinkThread::serve_connect_request()
 {
-    if (!open_link())
+    // Asked to disconnect or connect anew before this connect began.
+    if (link_must_close() || !open_link())
         return;
     // A request that came while the link was opening closes it at once,
     // before anything is reported or sent.
@@ -153,4 +155,5 @@ void LinkThread::serve_connect_request()
         }
     }
     close_link();
+    DisconnectedReaderFlag = 0;
 }

@@ -56,8 +56,10 @@ public:
     Flag SaveParaFlag{0};
     Flag ReaderAppUpgradeFlag{0};
     Flag BasebandFirmwareUpgradeFlag{0};
-    // A connect request not yet taken by the worker; see request_connect.
+    // A connect request not yet taken by the worker, and a disconnect
+    // request not yet served; see request_connect.
     Flag ConnectedReaderFlag{0};
+    Flag DisconnectedReaderFlag{0};
     Flag SetBoundFlag{0};
     Flag RestartReaderFlag{0};
     Flag ReadFrameWareFlag{0};
@@ -119,16 +121,18 @@ public:
         StartBuffInventoryFlag = 0;
     }
 
-    // Connect and disconnect requests; GUI thread. Each request is
-    // numbered: the worker keeps a link open only while no later request
-    // has come, so a disconnect, another connect or the end of the thread
-    // that comes while a connect is still under way closes what that
-    // connect opens, and one from before the connect is not held against it.
+    // Connect and disconnect requests; GUI thread. The worker keeps a link
+    // open only while neither flag is raised again, so a disconnect, another
+    // connect or the end of the thread that comes while a connect is still
+    // under way closes what that connect opens; a connect request lowers an
+    // earlier disconnect request, which is then not held against it.
     //
-    // Asks the worker to connect. The worker's notices about the attempt
-    // carry its number (see attempt_current).
+    // Asks the worker to connect. Each request is numbered, and the
+    // worker's notices about the attempt carry its number (see
+    // attempt_current).
     void request_connect();
-    // Asks the worker to close the link it has or is opening.
+    // Asks the worker to close the link it has or is opening; a connect
+    // request not yet taken is withdrawn.
     void request_disconnect();
     // Ends the thread as soon as it can: closes its link, then leaves its
     // loop. The caller then Wait()s for it.
@@ -136,8 +140,8 @@ public:
     // Whether a notice about attempt `number` still stands: nothing was
     // asked of this thread after it, and the thread is not ending.
     bool attempt_current(unsigned number) const { return DeleteFlag == 1 && requests_ == number; }
-    // Whether the last request was not a connect (a disconnect was asked).
-    bool disconnect_asked() const { return requests_ != connect_request_; }
+    // Whether a disconnect was asked and not yet served.
+    bool disconnect_asked() const { return DisconnectedReaderFlag != 0; }
 
     // Ends the worker's current wait (or its next one) at once, so that it
     // looks at its flags. Any thread.
@@ -236,8 +240,9 @@ protected:
     virtual int serve_link() = 0;
     virtual void close_link() = 0;
     // True when the link of the request being served must close: the
-    // thread is ending, or a request came after that connect. Worker.
-    bool link_must_close() const { return DeleteFlag == 0 || requests_ != serving_; }
+    // thread is ending, or a disconnect or another connect was asked since
+    // that connect was taken. Worker.
+    bool link_must_close() const { return DeleteFlag == 0 || DisconnectedReaderFlag || ConnectedReaderFlag; }
 
     wxWindow* owner_;
 
@@ -258,11 +263,11 @@ private:
     // -1 when none could be made: the waits then simply run to their end.
     const int wake_fd_;
 
-    // Connect and disconnect requests so far, and the count at the last
-    // connect request; written on the GUI thread.
+    // Connect and disconnect requests so far, and the number of the last
+    // connect request; written on the GUI thread. They only date notices.
     std::atomic<unsigned> requests_{0};
     std::atomic<unsigned> connect_request_{0};
-    // The connect request the worker serves.
+    // The number of the connect request the worker serves.
     unsigned serving_ = 0;
 
     // Firmware upgrade under way.
