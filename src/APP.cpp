@@ -170,6 +170,12 @@ void MainAPP::SetCmdLog(wxString text, int colour)
     drop_oldest_lines(UartDataLog, kLogLines);
 }
 
+void MainAPP::say_notice(const wxString& notice)
+{
+    if (!notice.empty())
+        SetCmdLog(notice, 1);
+}
+
 void MainAPP::UartDataLogUpdate(wxCommandEvent& event)
 {
     // GTK reports the change from inside the insertion, while it still

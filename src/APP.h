@@ -172,6 +172,8 @@ protected:
 
 private:
     connect_pannel* connect_page();
+    // A page's notice, when it has one, goes into the operation log in red.
+    void say_notice(const wxString& notice);
     // The thread object of the link method in use, or null.
     LinkThread* active_link();
     LinkThread* link_for(int method);

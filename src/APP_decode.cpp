@@ -31,13 +31,6 @@ void post_hub(wxEventType type)
     EventNotifier::Get()->AddPendingEvent(event);
 }
 
-// A page's notice, when it has one, goes into the operation log in red.
-void say_notice(MainAPP* app, const wxString& notice)
-{
-    if (!notice.empty())
-        app->SetCmdLog(notice, 1);
-}
-
 }  // namespace
 
 void MainAPP::cmd_decode(uint8_t cmd)
@@ -87,19 +80,19 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
         upgrade_acknowledged(static_cast<unsigned>(out.values[0]));
         break;
     case Action::realtime_report:
-        say_notice(this, tests->realtime_inventory_subpannel->SetEpcTable(rx_data, pakagelen).notice);
+        say_notice(tests->realtime_inventory_subpannel->SetEpcTable(rx_data, pakagelen).notice);
         break;
     case Action::buffer_count:
         tests->buffer_inventory_subpannel->SetTagNumber(out.values[0]);
         break;
     case Action::buffer_record: {
         const taken_report record = tests->buffer_inventory_subpannel->SetEpcTable(rx_data, pakagelen);
-        say_notice(this, record.notice);
-        say_notice(this, tests->rfid_storage_subpannel->AddTagList(record.epc));
+        say_notice(record.notice);
+        say_notice(tests->rfid_storage_subpannel->AddTagList(record.epc));
         break;
     }
     case Action::switchant_report:
-        say_notice(this, tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen));
+        say_notice(tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen));
         break;
     case Action::buffer_end:
         inventory_ended(0);
@@ -132,22 +125,22 @@ void MainAPP::show_custom_report(reply::Parser parser)
     custom_inventory_pannel* page = rfid_6c_tag_test_pannel->custom_inventory_subpannel;
     switch (parser) {
     case Parser::temperature:
-        say_notice(this, page->SetTemperateTable(rx_data, pakagelen));
+        say_notice(page->SetTemperateTable(rx_data, pakagelen));
         break;
     case Parser::match_data:
-        say_notice(this, page->SetTable(rx_data, pakagelen));
+        say_notice(page->SetTable(rx_data, pakagelen));
         break;
     case Parser::gb_match_data:
-        say_notice(this, page->SetGBTable(rx_data, pakagelen));
+        say_notice(page->SetGBTable(rx_data, pakagelen));
         break;
     case Parser::temperature1:
-        say_notice(this, page->SetTemperate1Table(rx_data, pakagelen));
+        say_notice(page->SetTemperate1Table(rx_data, pakagelen));
         break;
     case Parser::epc:
-        say_notice(this, page->SetEpcTable(rx_data, pakagelen));
+        say_notice(page->SetEpcTable(rx_data, pakagelen));
         break;
     case Parser::vela_temperature:
-        say_notice(this, page->SetVelaTagTempTable(rx_data, pakagelen));
+        say_notice(page->SetVelaTagTempTable(rx_data, pakagelen));
         break;
     default:
         break;

@@ -227,9 +227,7 @@ void MainAPP::TagListTimer(wxTimerEvent& event)
             event.Skip();
             return;
         }
-        const wxString notice = tests->rfid_storage_subpannel->AddTagList(epc);
-        if (!notice.empty())
-            SetCmdLog(notice, 1);
+        say_notice(tests->rfid_storage_subpannel->AddTagList(epc));
         --tag_list_lenght;
     }
     event.Skip();
