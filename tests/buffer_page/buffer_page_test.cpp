@@ -70,13 +70,19 @@ std::vector<std::string> line(wxListCtrl* list, long row)
     return texts;
 }
 
-TEST(BufferPageOnReader, StartCountsTheRepliesAndReadsFillTheList)
-{
+// The program connected over RS-232 to the simulated reader.
+class BufferPageOnReader : public testing::Test {
+protected:
+    void SetUp() override { connect_and_reset(app, end); }
+
     SimPort end;
     App app;
-    connect_and_reset(app, end);
     rfid_6c_tag_test* tests = app->rfid_6c_tag_test_pannel;
     Page* page = tests->buffer_inventory_subpannel;
+};
+
+TEST_F(BufferPageOnReader, StartCountsTheRepliesAndReadsFillTheList)
+{
     readersim::SimReader& reader = end.reader();
     page->SetAntMode(1);
 
@@ -85,7 +91,7 @@ TEST(BufferPageOnReader, StartCountsTheRepliesAndReadsFillTheList)
     gui_test::press(page->GetStartInventory_button());
     ASSERT_TRUE(reader_got(end, 0x80));
     EXPECT_EQ(reader.WaitForCommand(0x80, std::chrono::milliseconds(0))->frame.data, Bytes({3}));
-    ASSERT_TRUE(gui_test::pump_until([page] { return page->GetInventoryTagNumber_textCtrl()->GetValue() == "5"; }));
+    ASSERT_TRUE(gui_test::pump_until([this] { return page->GetInventoryTagNumber_textCtrl()->GetValue() == "5"; }));
     EXPECT_EQ(page->GetAcumulateData_textCtrl()->GetValue(), "1");
     gui_test::press(page->GetStartInventory_button());
     ASSERT_TRUE(reader_got(end, 0x8C));
@@ -117,13 +123,8 @@ TEST(BufferPageOnReader, StartCountsTheRepliesAndReadsFillTheList)
 // (The file is saved below, without the program: beside the whole program
 // a file dialog leaves a block of the toolkit's own unfreed, which the leak
 // check reports.)
-TEST(BufferPageOnReader, AReadOf800RecordsKeepsThemAllInTheListAndTheStorageList)
+TEST_F(BufferPageOnReader, AReadOf800RecordsKeepsThemAllInTheListAndTheStorageList)
 {
-    SimPort end;
-    App app;
-    connect_and_reset(app, end);
-    rfid_6c_tag_test* tests = app->rfid_6c_tag_test_pannel;
-    Page* page = tests->buffer_inventory_subpannel;
     const int kRecords = 800;
     std::vector<Bytes> records;
     for (int i = 0; i < kRecords; ++i)
