@@ -4,10 +4,19 @@
 #include "link_fixture.h"
 
 #include "platform/platform.h"
+#include "sdk_package/uart/UartThread.h"
+#include "serial_port_library/lodeport.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
 
 #include <wx/choice.h>
+#include <wx/frame.h>
+#include <wx/xrc/xmlres.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -88,4 +97,86 @@ TEST(SerialLink, ClosingTheWindowWhileConnectedStopsTheLink)
     ASSERT_GE(fd, 0);
     EXPECT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
     close(fd);
+}
+
+namespace {
+
+// liblodeport's port whose next write waits until the test lets it go, as
+// a long frame at a low rate holds the worker on a real line.
+class HeldPort : public LodePort {
+public:
+    void hold_next_write()
+    {
+        std::lock_guard<std::mutex> lock(m);
+        held = true;
+    }
+    void release()
+    {
+        std::lock_guard<std::mutex> lock(m);
+        held = false;
+        changed.notify_all();
+    }
+    bool holding()
+    {
+        std::lock_guard<std::mutex> lock(m);
+        return writing;
+    }
+    bool Write(char* buffer, long count) override
+    {
+        {
+            std::unique_lock<std::mutex> lock(m);
+            writing = held;
+            changed.wait(lock, [this] { return !held; });
+            writing = false;
+        }
+        return LodePort::Write(buffer, count);
+    }
+
+private:
+    std::mutex m;
+    std::condition_variable changed;
+    bool held = false;
+    bool writing = false;
+};
+
+}  // namespace
+
+TEST(SerialLink, ThePortListIsWatchedAfterAWriteLongerThanItsPeriod)
+{
+    SimPort port;
+    wxFrame* owner = new wxFrame(nullptr, wxID_ANY, wxT("owner"));
+    wxString ports;
+    owner->Bind(wxEVT_THREAD, [&](wxThreadEvent& e) {
+        if (e.GetId() == wxXmlResource::GetXRCID("Thread_GetPort"))
+            ports = e.GetString();
+    });
+    UartThread* link = new UartThread(owner);
+    LodePortBase* own_port = link->libuart->Serial;
+    ASSERT_NE(own_port, nullptr);
+    HeldPort held;
+    link->libuart->Serial = &held;
+    link->set_connect_target(SimPort::path(), 115200);
+    link->DeleteFlag = 1;
+    ASSERT_EQ(link->Create(), wxTHREAD_NO_ERROR);
+    ASSERT_EQ(link->Run(), wxTHREAD_NO_ERROR);
+    link->request_connect();
+    const wxString name = wxString::FromUTF8(SimPort::path().c_str());
+    EXPECT_TRUE(gui_test::pump_until([&] { return ports.Contains(name); }));
+    EXPECT_TRUE(gui_test::pump_until([&] { return held.IsOpened(); }));
+
+    held.hold_next_write();
+    link->frames().Read_Frameware_version();
+    EXPECT_TRUE(gui_test::pump_until([&] { return held.holding(); }));
+    // The port goes while the write holds the worker past the next look at
+    // the list.
+    port.unplug();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2 * LinkThread::kIdleWaitMs));
+    held.release();
+    EXPECT_TRUE(gui_test::pump_until([&] { return !ports.Contains(name); }, 3000));
+
+    link->request_stop();
+    link->Wait();
+    link->libuart->Serial = own_port;
+    delete link;
+    delete owner;
 }

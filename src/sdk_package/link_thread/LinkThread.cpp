@@ -59,7 +59,7 @@ void LinkThread::post_attempt(int id, const wxString& text)
 {
     wxThreadEvent* event = new wxThreadEvent(wxEVT_THREAD, id);
     event->SetString(text.Clone());
-    event->SetInt(static_cast<int>(serving_));
+    event->SetInt(static_cast<int>(serving_.load()));
     event->SetPayload<LinkThread*>(this);
     wxQueueEvent(owner_, event);
 }
@@ -130,7 +130,7 @@ wxThread::ExitCode LinkThread::idle_loop(int completion_id)
         // must not end the connect's own waits; a later request raises it
         // again.
         clear_wake();
-        serving_ = connect_request_;
+        serving_ = connect_request_.load();
         serve_connect_request();
     }
 }

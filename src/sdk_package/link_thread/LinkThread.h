@@ -268,7 +268,7 @@ private:
     std::atomic<unsigned> requests_{0};
     std::atomic<unsigned> connect_request_{0};
     // The number of the connect request the worker serves.
-    unsigned serving_ = 0;
+    std::atomic<unsigned> serving_{0};
 
     // Firmware upgrade under way.
     uint32_t upgrade_count = 0;

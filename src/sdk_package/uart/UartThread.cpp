@@ -1,7 +1,8 @@
 #include "sdk_package/uart/UartThread.h"
 
-#include "rfid_event/rfid_event.h"
+#include "platform/deadline.h"
 #include "reader_params.h"
+#include "rfid_event/rfid_event.h"
 #include "sdk_package/link_thread/link_requests.h"
 
 #include <algorithm>
@@ -96,9 +97,8 @@ int UartThread::serve_link()
     }
     libuart->flush_writes();
     // One wait on the port and the wake-up, until the next port-list check
-    // at the latest.
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next_list_check_ - clock::now());
-    const int wait_ms = static_cast<int>(left.count()) + 1;
+    // at the latest; none when a long write has used that time up.
+    const int wait_ms = platform::MsUntil(next_list_check_);
     const int got = libuart->WaitUartData(wake_fd(), wait_ms);
     if (got == 0)
         clear_wake();
