@@ -311,8 +311,10 @@ void MainAPP::OnTimeOut(wxTimerEvent& event)
         // Counted in a row: an acknowledgement starts the count again.
         ++upgrade_timeout_count;
         if (upgrade_timeout_count > 2) {
-            // The upgrade has failed: nothing more goes out for it.
+            // The upgrade has failed: nothing more goes out for it, and
+            // nothing is waited for.
             drop_upgrade();
+            ClearTimeOut();
             upgraed_flag = false;
             rfid_upgrade_pannel* upgrade = base_setting_pannel->rfid_upgrade_subpannel;
             upgrade->SetButtonUpgradeState(true);

@@ -212,9 +212,9 @@ private:
     // An upgrade packet acknowledged for `target` (0 application, 1
     // baseband): the next packet, or the end of the upgrade.
     void upgrade_acknowledged(unsigned target);
-    // A rotating inventory moves to its page's next antenna; true when the
-    // reader is asked to switch to it now.
-    bool antenna_step(bool custom, bool ended);
+    // A rotating inventory moves to its page's next antenna, and the reader
+    // is asked to switch to it when `ended` or when the page says it is time.
+    void antenna_step(bool custom, bool ended);
     void start_set_work_antenna(int ant);
     // The start button of the page of `mode` (inventorymode's values).
     void set_inventory_button(int mode, uint8_t state);

@@ -224,7 +224,8 @@ void MainAPP::UpgradeProgram(wxCommandEvent& event)
     // Nothing of an earlier upgrade goes on, whether this one starts or
     // not: a start reads the chosen file anew and sends it from packet 0.
     drop_upgrade();
-    if (inventory_in_the_way(false))
+    // Any inventory: the reader would be sent packets while it streams.
+    if (inventory_in_the_way(true))
         return;
     // A path that leads to no readable image would send nothing and then
     // wait for acknowledgements that never come.

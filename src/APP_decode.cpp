@@ -52,10 +52,10 @@ void MainAPP::cmd_decode(uint8_t cmd)
     for (const reply::Line& line : out.lines)
         SetCmdLog(wxString::FromUTF8(line.text.c_str()), line.red ? 1 : 0);
     show_reply(r, out);
-    const bool next_antenna = out.antenna_step && antenna_step(cmd == 0x8A || cmd == 0xD9, out.ended);
-    // A rotating inventory goes on with its next antenna.
-    if (out.action == reply::Action::realtime_end && !next_antenna)
-        inventory_ended(1);
+    // After an end too: the rotation moves on, so the reader's work antenna
+    // is the next one.
+    if (out.antenna_step)
+        antenna_step(cmd == 0x8A || cmd == 0xD9, out.ended);
 }
 
 void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
@@ -78,6 +78,9 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
         break;
     case Action::upgrade_ack:
         upgrade_acknowledged(static_cast<unsigned>(out.values[0]));
+        break;
+    case Action::realtime_end:
+        inventory_ended(1);
         break;
     case Action::realtime_report:
         say_notice(tests->realtime_inventory_subpannel->SetEpcTable(rx_data, pakagelen).notice);
@@ -252,7 +255,7 @@ void MainAPP::upgrade_acknowledged(unsigned target)
     upgrade->SetGaugeUpgradeValue(100);
 }
 
-bool MainAPP::antenna_step(bool custom, bool ended)
+void MainAPP::antenna_step(bool custom, bool ended)
 {
     rfid_6c_tag_test* tests = rfid_6c_tag_test_pannel;
     int ant = 0;
@@ -265,7 +268,6 @@ bool MainAPP::antenna_step(bool custom, bool ended)
     }
     if (ant > 0 && ended)
         start_set_work_antenna(ant);
-    return ant > 0 && ended;
 }
 
 void MainAPP::start_set_work_antenna(int ant)

@@ -176,22 +176,18 @@ Outcome realtime(const Reply& r, bool session)
 {
     Outcome out = taken(false);
     out.antenna_step = true;
-    if (r.is_short() && r.status() == SUCCESS)
+    // Only a short reply is a status: a longer one is a tag report whatever
+    // its first byte, and the reader goes on streaming.
+    if (!r.is_short())
+        return with_action(out, Action::realtime_report);
+    if (r.status() == SUCCESS)
         return out;  // the end of one round
-    // The reader has stopped; a rotating page goes on with its next antenna
-    // at once.
-    if (r.is_short() && r.status() == ANT_MISS) {
+    // The reader has stopped; a rotating page moves its antenna on at once.
+    if (r.status() == ANT_MISS || (!session && r.status() == NO_TAG)) {
         out.ended = true;
-        return with_line(with_action(out, Action::realtime_end), kAntennaMissing);
+        return with_line(with_action(out, Action::realtime_end), r.status() == ANT_MISS ? kAntennaMissing : kNoTag);
     }
-    if (!session && r.status() == NO_TAG) {
-        out.ended = true;
-        return with_line(with_action(out, Action::realtime_end), kNoTag);
-    }
-    // A status alone is no tag report.
-    if (r.is_short())
-        return out;
-    return with_action(out, Action::realtime_report);
+    return out;
 }
 
 Outcome buffered_inventory(const Reply& r)
@@ -277,6 +273,11 @@ Outcome custom(const Reply& r)
     if (r.status() == CUSTOM_DONE && (!f->end_short_only || r.is_short())) {
         out.post_tag_list = f->list_on_end;
         return with_line(with_action(out, Action::custom_end), "结束自定义盘存", false);
+    }
+    // Without its antenna the reader has ended the inventory too.
+    if (r.is_short() && r.status() == ANT_MISS) {
+        out.post_tag_list = f->list_on_end;
+        return with_line(with_line(with_action(out, Action::custom_end), kAntennaMissing), "结束自定义盘存", false);
     }
     if (const char* text = custom_status_text(r.status()))
         return with_line(out, text);

@@ -57,14 +57,14 @@ enum class Action : uint8_t {
     upgrade_ack,
     // Inventories.
     realtime_report,        // the reply to the real-time page's table
-    realtime_end,           // the reader ended it (antenna missing, no tag), unless the page rotates on
+    realtime_end,           // the reader ended it (antenna missing, no tag)
     buffer_count,           // values[0]: tags the buffered inventory found
     buffer_end,             // the reader ended it (antenna missing, no tag)
     buffer_record,          // the reply to the buffered page's records
     switchant_report,       // the reply to the antenna-switch page's table
     switchant_end,          // finished, refused or antenna missing
     custom_report,          // the reply to the custom page's parser `parser`
-    custom_end,             // the reader finished the custom inventory
+    custom_end,             // the reader finished or ended the custom inventory
     // Tag memory: the reply to the storage page's result setter `parser`.
     tag_memory_result,
 };

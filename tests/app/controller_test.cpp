@@ -460,6 +460,7 @@ TEST(TimeOut, UpgradeResendsTwiceThenFailsAndTheNextUpgradeStartsAfresh)
     EXPECT_EQ(Gaugeupgrade_Postion, 0);
     EXPECT_FALSE(upgraed_flag);
     EXPECT_EQ(c->get_timeoutflag(), 0);
+    EXPECT_FALSE(c->timeout_running()) << "the time-out goes on firing for nothing";
     EXPECT_EQ(link->ReaderAppUpgradeFlag, 0) << "the failed upgrade is still asked for";
     EXPECT_EQ(control_posts, 2) << "a packet went out for the failed upgrade";
     const std::vector<std::string> entries = log_entries(c->GetUartDataLog());

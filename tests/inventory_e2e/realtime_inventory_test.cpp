@@ -4,6 +4,8 @@
 
 #include "sim_codec.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
+#include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
+#include "wxcrafter/rfid_upgrade_pannel_base/rfid_upgrade_pannel.h"
 #include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
 #include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
 #include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
@@ -74,46 +76,79 @@ TEST_F(RealtimeInventory, AMissingAntennaEndsItWithAReason)
 }
 
 // Whatever inventory the reader ends, the program is free again: a command
-// that waits for every inventory goes out.
+// that waits for every inventory goes out. One it has not ended holds such
+// a command back, a firmware upgrade among them.
 TEST_F(RealtimeInventory, AnyInventoryTheReaderEndsLetsTheNextCommandOut)
 {
     rfid_6c_tag_test* t = app->get_rfid_6c_tag_test_pannel();
+    wxButton* realtime = page->GetStartInventory_button();
     wxButton* buffered = t->buffer_inventory_subpannel->GetStartInventory_button();
+    wxButton* custom = t->custom_inventory_subpannel->GetStartInventory_button();
     wxButton* switchant = t->reader_switchant_inventory_subpannel->GetStartInventory_button();
-    const std::tuple<wxButton*, uint8_t, uint8_t, const char*> rows[] = {
-        {page->GetStartInventory_button(), 0x89, 0x22, "天线未连接!"},
-        {page->GetStartInventory_button(), 0x89, 0x36, "无可操作标签错误!"},
-        {buffered, 0x80, 0x22, "天线未连接!"},
-        {buffered, 0x80, 0x36, "无可操作标签错误!"},
-        {t->custom_inventory_subpannel->GetStartInventory_button(), 0x8A, 0x12, "结束自定义盘存"},
-        {switchant, 0x87, 0x13, "结束多天线轮询盘存"},
-        {switchant, 0x87, 0x22, "天线未连接!"},
-        {switchant, 0x87, 0x11, "读写器不支持此命令！"},
+    wxButton* gpio = app.connection()->GetGPIO1Read_button();
+    wxButton* upgrade = app->get_base_setting_pannel()->rfid_upgrade_subpannel->GetButtonupgrade();
+    // A tag report from antenna `a`: antenna, PC, EPC, RSSI, frequency.
+    auto report = [](uint8_t a) {
+        return std::vector<uint8_t>{a,    0x30, 0x00, 0xE2, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                    0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x40, 0x0E, 0x0A, 0x3D};
     };
-    size_t reads = 0;
-    for (const auto& [start, command, status, text] : rows) {
-        const wxString line = u(text);
-        SCOPED_TRACE(testing::Message() << int(command) << " " << text);
-        const int before = app.log_count(line);
-        end.reader().SetReply(command, {status});
-        gui_test::press(start);
-        ASSERT_TRUE(gui_test::pump_until([&] { return app.log_count(line) > before; }));
-        EXPECT_EQ(start->GetLabel(), u("开始盘存"));
-        gui_test::press(app.connection()->GetGPIO1Read_button());
-        EXPECT_TRUE(reader_got(end, 0x60, ++reads));
+    const char* const rotation = "天线1-天线2-天线3-天线4";
+    struct Row {
+        wxButton* start;
+        const char* antennas;  // the real-time page's choice
+        uint8_t command;
+        std::vector<uint8_t> reply;
+        const char* line;      // the reader's end, or nullptr: it goes on
+        wxButton* next;        // a command that waits for every inventory
+        uint8_t next_command;
+    };
+    const Row rows[] = {
+        {realtime, "天线1", 0x89, {0x22}, "天线未连接!", gpio, 0x60},
+        {realtime, "天线1", 0x89, {0x36}, "无可操作标签错误!", gpio, 0x60},
+        // Ended, and the rotation's next antenna becomes the work antenna.
+        {realtime, rotation, 0x89, {0x22}, "天线未连接!", gpio, 0x60},
+        // Only a short reply is a status.
+        {realtime, "天线1", 0x89, report(0x36), nullptr, gpio, 0x60},
+        {buffered, nullptr, 0x80, {0x22}, "天线未连接!", gpio, 0x60},
+        {buffered, nullptr, 0x80, {0x36}, "无可操作标签错误!", gpio, 0x60},
+        {custom, nullptr, 0x8A, {0x12}, "结束自定义盘存", gpio, 0x60},
+        {custom, nullptr, 0x8A, {0x22}, "天线未连接!", gpio, 0x60},
+        {custom, nullptr, 0x8A, report(1), nullptr, upgrade, 0x4C},
+        {switchant, nullptr, 0x87, {0x13}, "结束多天线轮询盘存", gpio, 0x60},
+        {switchant, nullptr, 0x87, {0x22}, "天线未连接!", gpio, 0x60},
+        {switchant, nullptr, 0x87, {0x11}, "读写器不支持此命令！", gpio, 0x60},
+    };
+    const wxString refused = u("请先关闭盘存，再操作！");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << int(row.command) << " " << int(row.reply[0]) << " "
+                                        << (row.antennas ? row.antennas : ""));
+        if (row.antennas)
+            gui_test::choose(page->GetSelectANT_choice(), page->GetSelectANT_choice()->FindString(u(row.antennas)));
+        end.reader().ClearRecords();
+        end.reader().SetReply(row.command, row.reply);
+        const int lines = app.log_count(row.line ? u(row.line) : refused);
+        const uint64_t decoded = app->get_frames_decoded();
+        gui_test::press(row.start);
+        ASSERT_TRUE(reader_got(end, row.command));
+        if (row.line) {
+            ASSERT_TRUE(gui_test::pump_until([&] { return app.log_count(u(row.line)) > lines; }));
+            EXPECT_EQ(row.start->GetLabel(), u("开始盘存"));
+            gui_test::press(row.next);
+            EXPECT_TRUE(reader_got(end, row.next_command));
+            if (row.antennas == rotation) {
+                EXPECT_EQ(last_frame(end, 0x74), "A0 04 00 74 02 E6");
+            }
+            continue;
+        }
+        // The report is taken, and the inventory runs on.
+        ASSERT_TRUE(gui_test::pump_until([&] { return app->get_frames_decoded() > decoded; }));
+        EXPECT_EQ(row.start->GetLabel(), u("停止盘存"));
+        gui_test::press(row.next);
+        ASSERT_TRUE(gui_test::pump_until([&] { return app.log_count(refused) > lines; }));
+        gui_test::press(row.start);
+        ASSERT_TRUE(reader_got(end, 0x8C));
+        EXPECT_FALSE(reader_got(end, row.next_command, 1, 0));
     }
-}
-
-// A rotating inventory goes on with its next antenna when one is missing.
-TEST_F(RealtimeInventory, ARotatingInventoryGoesOnWithTheNextAntenna)
-{
-    end.reader().SetReply(0x89, {0x22});
-    wxChoice* antennas = page->GetSelectANT_choice();
-    gui_test::choose(antennas, antennas->FindString(u("天线1-天线2-天线3-天线4")));
-    gui_test::press(page->GetStartInventory_button());
-    ASSERT_TRUE(reader_got(end, 0x74));
-    gui_test::press(page->GetStartInventory_button());  // still running: this stops it
-    EXPECT_TRUE(reader_got(end, 0x8C));
 }
 
 }  // namespace

@@ -116,7 +116,9 @@ TEST(ReplyDecoder, InventoryAndTagMemoryReplies)
     } rows[] = {
         {"end of a round", 0x89, {0x10}, "", true, false, Action::none, Parser::none},
         {"antenna missing", 0x89, {0x22}, "天线未连接!", true, false, Action::realtime_end, Parser::none},
-        {"no tag", 0x89, {0x36, 1, 2}, "无可操作标签错误!", true, false, Action::realtime_end, Parser::none},
+        {"no tag", 0x89, {0x36}, "无可操作标签错误!", true, false, Action::realtime_end, Parser::none},
+        {"0x36 in a longer report is data", 0x89, {0x36, 1, 2}, "", true, false, Action::realtime_report,
+         Parser::none},
         {"a lone unknown status is no tag", 0x89, {0x33}, "", true, false, Action::none, Parser::none},
         {"tag report", 0x89, {0x01, 0x30, 0x00, 0xE2, 0x11}, "", true, false, Action::realtime_report, Parser::none},
         {"custom finished", 0x8A, {0x12}, "结束自定义盘存", false, false, Action::custom_end, Parser::none},
