@@ -1,5 +1,7 @@
 #include "reply_decoder.h"
 
+#include "wxcrafter/reader_rfparam_pannel_base/rf_param_tables.h"
+
 #include <cstdio>
 
 namespace reply {
@@ -492,6 +494,10 @@ Outcome decode(const Reply& r)
     case 0x6A: {
         Outcome out = value_or_nothing(r, Action::show_profile, true);
         out.values[0] &= 0x0F;
+        // The page then shows no profile rather than one not in effect.
+        if (out.action == Action::show_profile && rf_tables::profile_index(static_cast<uint8_t>(out.values[0])) < 0)
+            out.lines.push_back({"读写器当前的通讯带宽配置ID为" + decimal(static_cast<unsigned>(out.values[0])) +
+                                 "，不在配置列表中！"});
         return out;
     }
     case 0x76:

@@ -65,6 +65,9 @@ TEST(ReplyDecoder, ReaderSettingReplies)
         {"reset failed", 0x70, {0x11}, "复位失败!", true, true, Action::none, ""},
         {"antenna out of range", 0x74, {0x41}, "天线超出范围!", true, true, Action::none, ""},
         {"set fast EPC", 0x51, {0x10}, "", true, true, Action::none, ""},
+        {"profile in the list", 0x6A, {9}, "", true, true, Action::show_profile, ""},
+        {"profile not in the list", 0x6A, {5}, "读写器当前的通讯带宽配置ID为5，不在配置列表中！", true, true,
+         Action::show_profile, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -8,6 +8,7 @@
 #include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
 
+#include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/radiobox.h>
 
@@ -57,7 +58,9 @@ TEST(ReplyPages, TagMemoryRepliesGiveARowOrARedLine)
 }
 
 // Values the page has no entry for, and a report with no room for the EPC
-// its PC names (stored as the tag without EPC, "00 ").
+// its PC names (stored as the tag without EPC, "00 "). An antenna or a
+// profile the page cannot show is shown as none, and "设置" then refuses
+// instead of sending what the operator does not see.
 TEST(ReplyPages, ReplySettersTable)
 {
     std::unique_ptr<SimEndpoint> end = make_endpoint(Link::Serial);
@@ -70,15 +73,33 @@ TEST(ReplyPages, ReplySettersTable)
         std::vector<uint8_t> data;
         std::function<wxString()> shown;
         wxString expected;
+        const char* line;      // red, or nullptr
+        wxButton* set;         // refused afterwards, or nullptr
+        const char* refusal;
     } cases[] = {
-        {0x6A, {5}, [rf] { return wxString() << rf->GetRfLink_radioBox()->GetSelection(); }, "0"},
-        {0x75, {0}, [rf] { return wxString() << rf->GetAntPort_choice()->GetSelection(); }, "-1"},
+        {0x6A, {5}, [rf] { return wxString() << rf->GetRfLink_radioBox()->GetSelection(); }, "-1",
+         "读写器当前的通讯带宽配置ID为5，不在配置列表中！", rf->GetRfLink_Write_button(), "请选择通讯带宽配置！"},
+        {0x75, {0}, [rf] { return wxString() << rf->GetAntPort_choice()->GetSelection(); }, "-1", nullptr,
+         rf->GetAntPort_Set_button(), "请选择工作天线！"},
         {0x89, {1, 0x02, 0x00, 8, 0x22, 0, 0, 0x0E, 0x0A, 0x3D}, [realtime] { return realtime->GetEpcBuffer(1); },
-         "00 "},
+         "00 ", nullptr, nullptr, nullptr},
     };
     gui_test::choose(rf->GetRfLink_radioBox(), 3);
     for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.cmd));
         end->reader().SendFrame(0, c.cmd, c.data);
-        EXPECT_TRUE(gui_test::pump_until([&] { return c.shown() == c.expected; })) << int(c.cmd);
+        EXPECT_TRUE(gui_test::pump_until([&] { return c.shown() == c.expected; }));
+        if (c.line) {
+            EXPECT_TRUE(app.wait_for_log(wxString::FromUTF8(c.line)));
+            EXPECT_TRUE(app.log_line_red(wxString::FromUTF8(c.line)));
+        }
+        if (c.set) {
+            wxTEST_DIALOG(gui_test::press(c.set), ExpectRefusal(c.refusal));
+        }
     }
+    // Nothing was set: a read goes out, and no set before it.
+    gui_test::press(rf->GetAntPort_Read_button());
+    ASSERT_TRUE(reader_got(*end, 0x75));
+    EXPECT_EQ(last_frame(*end, 0x74), "");
+    EXPECT_EQ(last_frame(*end, 0x69), "");
 }

@@ -1,6 +1,5 @@
 #include "wxcrafter/reader_rfparam_pannel_base/rf_paramset_pannel.h"
 
-#include <algorithm>
 #include <climits>
 
 #include "wxcrafter/page_support/page_support.h"
@@ -89,7 +88,13 @@ void rf_paramset_pannel::AntPortRead(wxCommandEvent& event)
 
 void rf_paramset_pannel::AntPortset(wxCommandEvent& event)
 {
-    WorkAnt = static_cast<uint8_t>(AntPort_choice->GetSelection() + 1);
+    // No antenna shown (the reader reported antenna 0): none to set.
+    const int entry = AntPort_choice->GetSelection();
+    if (entry == wxNOT_FOUND) {
+        show_refusal(u8("请选择工作天线！"));
+        return;
+    }
+    WorkAnt = static_cast<uint8_t>(entry + 1);
     post_request(wxEVT_SETCHECKOUTWORKANT);
     event.Skip();
 }
@@ -160,9 +165,13 @@ void rf_paramset_pannel::RfLinkRead(wxCommandEvent& event)
 
 void rf_paramset_pannel::RfLinkWrite(wxCommandEvent& event)
 {
+    // No profile shown (the reader reported one the list lacks): none to set.
     const int entry = RfLink_radioBox->GetSelection();
-    if (entry >= 0 && entry < rf_tables::kProfileCount)
-        RfProfileID = rf_tables::kProfiles[entry].id;
+    if (entry < 0 || entry >= rf_tables::kProfileCount) {
+        show_refusal(u8("请选择通讯带宽配置！"));
+        return;
+    }
+    RfProfileID = rf_tables::kProfiles[entry].id;
     post_request(wxEVT_SETRFLINK);
     event.Skip();
 }
@@ -299,8 +308,8 @@ void rf_paramset_pannel::SetFastEpc(uint8_t mode)
 
 void rf_paramset_pannel::SetPrifilID(uint8_t id)
 {
-    // A profile the list lacks shows as its first entry.
-    select_if_present(RfLink_radioBox, std::max(0, rf_tables::profile_index(id)));
+    // A profile the list lacks shows as none: it is not one of them.
+    RfLink_radioBox->SetSelection(rf_tables::profile_index(id));
 }
 
 void rf_paramset_pannel::SetOutPut1Power(wxString text) { AntPort1_textCtrl->SetValue(text); }

@@ -26,7 +26,8 @@ public:
     // unchecked: the controller calls it as an inventory steps antennas.
     void StartSetAntEnvet(int ant);
 
-    // Reply setters. A value the control has no entry for changes nothing.
+    // Reply setters. A value the control has no entry for changes nothing,
+    // but antenna 0 and a profile the list lacks show none.
     void SetAntPort(uint8_t ant);  // antenna number from 1
     void SetFastEpc(uint8_t mode);  // 0 off, 1 on
     void SetPrifilID(uint8_t id);   // profile id, not entry
