@@ -97,6 +97,7 @@ MainAPP::MainAPP(wxWindow* parent)
     bind_inventory_control(true);
     Bind(wxEVT_CLOSE_WINDOW, &MainAPP::OnClose, this);
     Bind(wxEVT_THREAD, &MainAPP::OnReceiveWake, this, receive_wake_id);
+    Bind(wxEVT_PAGE_NOTICE, [this](wxCommandEvent& notice) { say_notice(notice.GetString()); });
 
     uartthreadcreat();
     changeconnect();

@@ -18,6 +18,7 @@
 #include "sdk_package/uart/UartThread.h"
 #include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
 #include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
+#include "wxcrafter/page_support/page_support.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
 #include "wxcrafter/reader_rfparam_pannel_base/rf_paramset_pannel.h"
 #include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
@@ -158,6 +159,16 @@ TEST(OperationLog, NonZeroColourWritesRedAndZeroBlack)
         EXPECT_EQ(colour_at(log, starts[i]), want);
         EXPECT_EQ(colour_at(log, starts[i + 1] - 3), want);
     }
+}
+
+TEST(OperationLog, APagesOwnNoticeIsWrittenInRed)
+{
+    Controller* c = open_controller();
+    Closing closing{c};
+    tell_operator(c->get_rfid_6c_tag_test_pannel()->buffer_inventory_subpannel, wxString::FromUTF8("已丢弃5条！"));
+    const Newest line = newest_entry(c);
+    EXPECT_EQ(line.text, "已丢弃5条！");
+    EXPECT_EQ(line.colour, *wxRED);
 }
 
 // ------------------------------------------------------------- time-out

@@ -139,6 +139,24 @@ TEST_F(BufferPageOnReader, AReadOf800RecordsKeepsThemAllInTheListAndTheStorageLi
     EXPECT_EQ(utf8(tags->GetString(0)), "E2 00 00 17 22 0A 01 23 45 67 89 1F ");
 }
 
+// Records past the store are dropped; once they stop coming, a red line
+// gives how many went.
+TEST(BufferPage, RecordsPastTheStoreAreSaidInFullOnceTheyStop)
+{
+    page_test::Host<Page> host;
+    const Bytes data = record();
+    const auto feed = [&](int records) {
+        for (int i = 0; i < records; ++i)
+            host.page->SetEpcTable(data.data(), static_cast<uint8_t>(data.size() + 3));
+    };
+    const std::string line = "缓存记录超过" + std::to_string(buffer_records::kMaxRecords) + "条，其后的记录未保存：已丢弃";
+    feed(buffer_records::kMaxRecords + 50);
+    ASSERT_TRUE(gui_test::pump_until([&] { return host.notices.size() == 1; }));
+    feed(5);
+    ASSERT_TRUE(gui_test::pump_until([&] { return host.notices.size() == 2; }));
+    EXPECT_EQ(host.notices, (std::vector<std::string>{line + "50条！", line + "55条！"}));
+}
+
 TEST(BufferPage, SavesEveryRecordOldestFirst)
 {
     page_test::Host<Page> host;

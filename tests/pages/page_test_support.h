@@ -8,11 +8,13 @@
 #include <wx/button.h>
 #include <wx/frame.h>
 
+#include <string>
 #include <vector>
 
 #include "gui_test_support.h"
 #include "rfid_event/rfid_event.h"
 #include "rfid_event/rfid_notifiler.h"
+#include "wxcrafter/page_support/page_support.h"
 
 namespace page_test {
 
@@ -48,13 +50,18 @@ bool choose_skipped(wxWindow* control, wxEventType type, int index);
 template <class Page>
 class Host {
 public:
-    Host() : frame(new wxFrame(nullptr, wxID_ANY, wxT("page test"))), page(new Page(frame)) {}
+    Host() : frame(new wxFrame(nullptr, wxID_ANY, wxT("page test"))), page(new Page(frame))
+    {
+        frame->Bind(wxEVT_PAGE_NOTICE, [this](wxCommandEvent& e) { notices.emplace_back(e.GetString().utf8_str()); });
+    }
     ~Host() { delete frame; }
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
     wxFrame* frame;
     Page* page;
+    // The red lines the page told the operator, as the main window gets them.
+    std::vector<std::string> notices;
 };
 
 // The text of `window` as UTF-8, for readable failure messages.

@@ -3,6 +3,7 @@
 // tag-list file.
 #include "page_test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -197,10 +198,23 @@ TEST(RealtimeSave, WritesOneLinePerTagAndReportsAFileItCannotWrite)
     wxTEST_DIALOG(click(page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
     EXPECT_EQ(saved(), "PC = 30 00 ; EPC = E2 00 00 17 22 0A 01 23 45 67 89 AB  ; freq = 920125 Khz  ; "
                        "rssi = -55dBm ; 3 \\ 0 \\ 0 \\ 0 \\ 0 \\ 0 \\ 0 \\ 0\n");
+    EXPECT_TRUE(host.notices.empty());
     // An empty table, after a refresh, replaces it with an empty file.
     click(page->GetFlashManu_button());
     wxTEST_DIALOG(click(page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
     EXPECT_EQ(saved(), "");
+
+    // Tags counted past the listed ones are not in the file: said in red.
+    std::vector<uint8_t> tag = tag_a(1);
+    for (int i = 0; i < tag_table::kMaxRows + 10; ++i) {
+        tag[13] = static_cast<uint8_t>(i >> 8);
+        tag[14] = static_cast<uint8_t>(i);
+        feed(page, tag);
+    }
+    wxTEST_DIALOG(click(page->GetSaveTag_button()), wxExpectModal<wxFileDialog>(path));
+    const std::string lines = saved();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), tag_table::kMaxRows);
+    EXPECT_EQ(host.notices, std::vector<std::string>{"另有10个标签未列入列表，未保存到文件！"});
     std::remove(path.c_str());
 
     feed(page, tag_a(1));

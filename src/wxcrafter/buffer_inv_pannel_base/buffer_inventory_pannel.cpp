@@ -1,12 +1,17 @@
 #include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
 #include "wxcrafter/reader_rfparam_pannel_base/rf_param_tables.h"
 
+#include "wxcrafter/page_support/page_support.h"
 #include "wxcrafter/page_support/save_tag_file.h"
 #include "wxcrafter/page_support/tag_list_file.h"
 
 uint8_t BuffInventoryWorkAntenna = 0;
 
 namespace {
+
+// The records have stopped coming when none came for this long; the count
+// of those dropped is said then.
+constexpr int kDropQuietMs = 500;
 
 const buffer_column kColumns[] = {buffer_column::id,   buffer_column::pc,      buffer_column::crc,
                                   buffer_column::epc,  buffer_column::antenna, buffer_column::rssi,
@@ -16,7 +21,8 @@ const buffer_column kColumns[] = {buffer_column::id,   buffer_column::pc,      b
 
 buffer_inventory_pannel::buffer_inventory_pannel(wxWindow* parent)
     : buffer_inventory_pannelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxTAB_TRAVERSAL),
-      refresh([this] { show_records(); })
+      refresh([this] { show_records(); }),
+      drop_watch([this] { drops_quiet(); }, kDropQuietMs)
 {
     set_stats_fonts();
     // The newest record on top.
@@ -31,6 +37,7 @@ buffer_inventory_pannel::buffer_inventory_pannel(wxWindow* parent)
 buffer_inventory_pannel::~buffer_inventory_pannel()
 {
     refresh.Stop();
+    drop_watch.Stop();
     // The list outlives the store by the base's destructor.
     m_listCtrl->set_source(nullptr);
 }
@@ -38,6 +45,8 @@ buffer_inventory_pannel::~buffer_inventory_pannel()
 void buffer_inventory_pannel::reset_list()
 {
     refresh.Stop();
+    drop_watch.Stop();
+    say_drops();
     records.clear();
     reset_list_columns(m_listCtrl, {{"ID", wxLIST_AUTOSIZE},
                                     {"PC", 80},
@@ -156,12 +165,28 @@ taken_report buffer_inventory_pannel::SetEpcTable(const uint8_t* data, uint8_t l
         taken.epc = wxString::FromUTF8(records.cell(records.size() - 1, buffer_column::epc));
         break;
     case buffer_records::outcome::full:
-        taken.notice = wxString::FromUTF8(records.take_drop_notice());
+        last_drop = std::chrono::steady_clock::now();
+        drop_watch.request();
         break;
     case buffer_records::outcome::rejected:
         break;
     }
     return taken;
+}
+
+void buffer_inventory_pannel::drops_quiet()
+{
+    if (std::chrono::steady_clock::now() - last_drop < std::chrono::milliseconds(kDropQuietMs))
+        drop_watch.request();
+    else
+        say_drops();
+}
+
+void buffer_inventory_pannel::say_drops()
+{
+    const std::string line = records.take_drop_notice();
+    if (!line.empty())
+        tell_operator(this, wxString::FromUTF8(line.c_str()));
 }
 
 void buffer_inventory_pannel::AcumulateTime()

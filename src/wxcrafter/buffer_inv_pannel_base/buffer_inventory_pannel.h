@@ -9,6 +9,7 @@
 
 #include "reader_params.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -34,8 +35,9 @@ public:
     void SetTagNumber(int number);
     // One record of a buffer read: `data` holds the len - 3 data bytes of
     // the reply, `len` is its frame length byte. Gives the record's EPC
-    // text ("" for a record that was not stored) and, for records past the
-    // store's room, the notice of how many were dropped.
+    // text ("" for a record that was not stored). Records past the store's
+    // room are dropped and counted, and the count is said in red once the
+    // records stop coming.
     taken_report SetEpcTable(const uint8_t* data, uint8_t len);
     // One second of the running inventory: the running time and the mean
     // replies per second over the last three seconds are shown.
@@ -68,8 +70,13 @@ private:
     void reset_list();
     // Shows what the store gained since it was last shown.
     void show_records();
+    // The dropped records' line, once none has been dropped for a while.
+    void drops_quiet();
+    void say_drops();
 
     buffer_records records;
     inventory_tally tally;
     refresh_timer refresh;
+    refresh_timer drop_watch;
+    std::chrono::steady_clock::time_point last_drop;
 };

@@ -105,7 +105,7 @@ std::string buffer_records::cell(int i, buffer_column column) const
 
 std::string buffer_records::take_drop_notice()
 {
-    if (dropped_records == 0 || dropped_records < said_dropped * 10)
+    if (dropped_records == said_dropped)
         return std::string();
     said_dropped = dropped_records;
     return "缓存记录超过" + std::to_string(max_records) + "条，其后的记录未保存：已丢弃" +

@@ -62,10 +62,9 @@ public:
     std::string cell(int i, buffer_column column) const;
     // Records of this read dropped for want of a row.
     long dropped() const { return dropped_records; }
-    // After a dropped record, the operation log's line that says how many
-    // went: at the first of a read and whenever the count reaches ten times
-    // the count said before, so a long run of them costs a few lines; ""
-    // else.
+    // The operation log's line that says how many records of this read were
+    // dropped, when more were than the last line said; "" else. The page
+    // asks once the records stop coming, so the line gives the true count.
     std::string take_drop_notice();
     // Before each read: no records, none dropped.
     void clear();

@@ -128,10 +128,13 @@ void custom_inventory_pannel::SaveTag(wxCommandEvent&)
 {
     // The data field holds the list's sixth column, whatever it shows.
     const custom_column data = columns.size() > 5 ? columns[5].what : custom_column::data;
-    save_tag_file(this, [this, data](const std::string& path) {
-        return write_lines(path, static_cast<size_t>(table.size()),
-                           [this, data](size_t i) { return table.file_line(static_cast<int>(i), data); });
-    });
+    save_tag_file(
+        this,
+        [this, data](const std::string& path) {
+            return write_lines(path, static_cast<size_t>(table.size()),
+                               [this, data](size_t i) { return table.file_line(static_cast<int>(i), data); });
+        },
+        table.tags().distinct() - table.size());
 }
 
 void custom_inventory_pannel::SetAntMode(int reader_type)

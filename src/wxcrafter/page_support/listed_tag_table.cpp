@@ -55,7 +55,8 @@ void listed_tag_table::show_rows()
 
 void listed_tag_table::save_table(wxWindow* page)
 {
-    save_tag_file(page, [this](const std::string& path) { return save_tag_list(path, table); });
+    save_tag_file(page, [this](const std::string& path) { return save_tag_list(path, table); },
+                  table.distinct() - table.size());
 }
 
 int listed_tag_table::GetEpcBufferNum()

@@ -50,6 +50,16 @@ void show_refusal(const wxString& text)
     wxMessageBox(text, u8("错误信息"), wxOK | wxICON_INFORMATION);
 }
 
+wxDEFINE_EVENT(wxEVT_PAGE_NOTICE, wxCommandEvent);
+
+void tell_operator(wxWindow* page, const wxString& text)
+{
+    wxCommandEvent notice(wxEVT_PAGE_NOTICE, page->GetId());
+    notice.SetEventObject(page);
+    notice.SetString(text);
+    page->ProcessWindowEvent(notice);
+}
+
 void drop_oldest_lines(wxTextCtrl* box, int keep)
 {
     // Cut in steps of a tenth, so a busy view is not cut on every line.

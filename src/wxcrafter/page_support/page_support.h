@@ -53,6 +53,11 @@ bool empty_if_refused(wxTextCtrl* box, size_t max_length, const std::function<bo
 // caption "错误信息", one OK button.
 void show_refusal(const wxString& text);
 
+// A red line for the operation log from a page's own doing (a save, a
+// timer): it travels up the window tree to the main window, which logs it.
+wxDECLARE_EVENT(wxEVT_PAGE_NOTICE, wxCommandEvent);
+void tell_operator(wxWindow* page, const wxString& text);
+
 // Keeps a growing text view bounded: once it holds more than `keep` lines
 // plus a tenth, the oldest go so that `keep` remain. Not to be called from
 // the box's own text event (GTK still holds positions into it there).

@@ -6,7 +6,7 @@
 
 #include "wxcrafter/page_support/page_support.h"
 
-void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write)
+void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write, int left_out)
 {
     wxFileDialog dialog(page, u8("保存EPC"), wxStandardPaths::Get().GetDocumentsDir(), wxT("EPC Table"),
                         wxT("txt files (*.txt)|*.txt"), wxFD_SAVE);
@@ -19,6 +19,9 @@ void save_tag_file(wxWindow* page, const std::function<file_status(const std::st
         path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
     switch (write(std::string(path.utf8_str()))) {
     case file_status::ok:
+        if (left_out > 0)
+            tell_operator(page, u8("另有") + wxString::Format(wxT("%d"), left_out) +
+                                    u8("个标签未列入列表，未保存到文件！"));
         break;
     case file_status::cannot_create:
         show_refusal(u8("无法创建文件：") + path);

@@ -12,4 +12,7 @@ class wxWindow;
 
 // Asks for a path (dialog parented to `page`); when the operator accepts,
 // calls `write` with it (UTF-8) and shows a refusal box for a failure.
-void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write);
+// `left_out` tags counted but not in the list, so not in the file, are
+// said in red after a save.
+void save_tag_file(wxWindow* page, const std::function<file_status(const std::string& path)>& write,
+                   int left_out = 0);

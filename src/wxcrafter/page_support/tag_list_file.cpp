@@ -2,30 +2,11 @@
 
 #include <cstdio>
 
-namespace {
-
-// EPC bytes the file line prints for a row whose PC starts with `b`.
-int announced_epc_bytes(uint8_t b)
-{
-    const int words = b < 8 ? b : b >> 3;
-    const int bytes = words * 2;
-    // A stored row never announces more than it holds, but the line stays
-    // inside the row whatever it announces.
-    return bytes > static_cast<int>(sizeof(tag_row::epc)) ? static_cast<int>(sizeof(tag_row::epc)) : bytes;
-}
-
-// The EPC bytes a file line prints for `row`, each as two hex digits and a
-// blank.
-std::string file_epc_text(const tag_row& row)
-{
-    return epc_text(row.epc, announced_epc_bytes(row.pc[0]));
-}
-
-}  // namespace
-
 std::string tag_list_line(const tag_row& row)
 {
-    std::string line = "PC = " + pc_text(row) + " ; EPC = " + file_epc_text(row);
+    // The EPC as the list shows it: a row stored without an EPC shows its
+    // stored 00, not bytes its PC names.
+    std::string line = "PC = " + pc_text(row) + " ; EPC = " + epc_text(row);
     line += " ; freq = " + std::to_string(row.freq_khz) + " Khz ";
     line += " ; rssi = " + std::to_string(row.rssi) + "dBm ; ";
     line += counts_text(row);

@@ -11,8 +11,7 @@
 
 // The line of one tag-table row, with its line feed:
 // "PC = 30 00 ; EPC = E2 ... AB  ; freq = 920125 Khz  ; rssi = -55dBm ; 3 \ 0 \ ... \ 0\n".
-// The EPC field prints as many bytes as the PC's first byte B announces:
-// B words for B below 8, else B >> 3 words.
+// The EPC field is the list's EPC text.
 std::string tag_list_line(const tag_row& row);
 
 enum class file_status {
