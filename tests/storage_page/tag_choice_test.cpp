@@ -1,5 +1,6 @@
 // The storage page's tag list on screen, driven by the pointer and keys:
-// picks from the open pop-up while entries come and go.
+// picks from the open pop-up while entries come and go, and the closed
+// control's keys and wheel.
 #include "gui_test_support.h"
 
 #include <wx/app.h>
@@ -18,8 +19,9 @@ using gui_test::pump_until;
 std::string utf8(const wxString& s) { return std::string(s.utf8_str()); }
 wxString epc(int i) { return wxString::Format(wxT("E2 00 %02X %02X "), i / 256, i % 256); }
 
-// The page on screen in single-tag operation with `count` tags listed;
-// choice events are counted.
+// The page on screen in single-tag operation with `count` tags listed and
+// the list focused: without a window manager the keys go to the window
+// under the pointer. Choice events and released keys are counted.
 struct ShownPage {
     explicit ShownPage(int count)
         : frame(new wxFrame(nullptr, wxID_ANY, wxT("tags"), wxPoint(0, 0), wxSize(1000, 700))),
@@ -29,8 +31,11 @@ struct ShownPage {
         add(count);
         gui_test::choose(page->GetTagOperate_radioBox(), 0);
         tags->Bind(wxEVT_CHOICE, [this](wxCommandEvent& e) { ++choices, e.Skip(); });
+        tags->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& e) { ++key_ups, e.Skip(); });
         frame->Show();
-        EXPECT_TRUE(pump_until([this] { return tags->IsShownOnScreen(); }));
+        sim.MouseMove(tags->GetScreenPosition() + wxPoint(5, 5));
+        EXPECT_TRUE(pump_until([this] { return frame->IsActive(); }));
+        tags->SetFocus();
     }
     ~ShownPage()
     {
@@ -47,6 +52,13 @@ struct ShownPage {
         tags->ShowPopup();
         EXPECT_TRUE(pump_until([this] { return tags->IsPopupShown() && list->IsShownOnScreen(); }));
     }
+    // A real key; waits until the control has taken it.
+    void key(int key_code, int modifiers = wxMOD_NONE)
+    {
+        const int ups = key_ups;
+        sim.Char(key_code, modifiers);
+        EXPECT_TRUE(pump_until([&] { return key_ups > ups || tags->IsPopupShown(); }));
+    }
     std::string selected() const { return utf8(page->GetSelectedTag_textCtrl()->GetValue()); }
 
     wxFrame* frame;
@@ -54,7 +66,7 @@ struct ShownPage {
     tag_choice* tags;
     wxVListBox* list;
     wxUIActionSimulator sim;
-    int added = 0, choices = 0;
+    int added = 0, choices = 0, key_ups = 0;
 };
 
 // Points at the pop-up's visible line `line`, moving a little until the
@@ -129,6 +141,44 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
         EXPECT_EQ(shown.choices, c.picked ? 1 : 0);
         EXPECT_EQ(shown.selected(), c.picked ? entry : "");
     }
+}
+
+TEST(TagChoice, TheClosedListAnswersKeysAndTheWheelAsAChoice)
+{
+    const int none = wxNOT_FOUND, kWheelUp = -1, kWheelDown = -2;
+    const struct {
+        int from, key, modifiers, to;
+        bool opens;
+    } cases[] = {
+        {none, WXK_DOWN, 0, 0, false},     {none, WXK_UP, 0, 0, false},       {0, WXK_DOWN, 0, 1, false},
+        {1, WXK_UP, 0, 0, false},          {0, WXK_UP, 0, 0, false},          {2, WXK_DOWN, 0, 2, false},
+        {1, WXK_HOME, 0, 0, false},        {none, WXK_END, 0, 2, false},      {2, WXK_END, 0, 2, false},
+        {none, kWheelDown, 0, 0, false},   {1, kWheelUp, 0, 0, false},        {0, kWheelUp, 0, 0, false},
+        {1, WXK_F4, 0, 1, true},           {1, WXK_DOWN, wxMOD_ALT, 1, true},
+    };
+    ShownPage shown(3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.from << ", key " << c.key);
+        shown.tags->SetSelection(c.from);
+        shown.page->GetSelectedTag_textCtrl()->Clear();
+        const int choices = shown.choices;
+        if (c.key < 0) {
+            wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+            wheel.m_wheelRotation = c.key == kWheelUp ? 120 : -120;
+            wheel.m_wheelDelta = 120;
+            shown.tags->ProcessWindowEvent(wheel);
+        } else {
+            shown.key(c.key, c.modifiers);
+        }
+        EXPECT_EQ(shown.tags->GetSelection(), c.to);
+        EXPECT_EQ(shown.choices - choices, c.to != c.from ? 1 : 0);
+        EXPECT_EQ(shown.selected(), c.to != c.from ? utf8(epc(2 - c.to)) : "");
+        EXPECT_EQ(shown.tags->IsPopupShown(), c.opens);
+        shown.tags->HidePopup();
+    }
+    shown.page->Flash_Taglist();
+    shown.key(WXK_DOWN);
+    EXPECT_EQ(shown.tags->GetSelection(), wxNOT_FOUND);
 }
 
 }  // namespace

@@ -48,6 +48,13 @@ public:
             ScrollToRow(static_cast<size_t>(shown));
     }
     void OnDismiss() override { open = false; }
+    // The closed control's keys; wxComboCtrl turns a turn of the wheel on
+    // it into Up or Down.
+    void OnComboKeyEvent(wxKeyEvent& event) override
+    {
+        if (!owner.step(event.GetKeyCode()))
+            event.Skip();
+    }
     wxSize GetAdjustedSize(int min_width, int pref_height, int max_height) override
     {
         const int lines = std::max(1, std::min<int>(kVisibleLines, static_cast<int>(owner.GetCount())));
@@ -164,6 +171,9 @@ tag_choice::tag_choice(wxWindow* parent, wxWindowID id)
 {
     // The control owns the pop-up from here on.
     SetPopupControl(popup);
+    // On GTK the read-only control is left unable to take the keyboard
+    // focus, and its keys would go to another control.
+    SetCanFocus(true);
 }
 
 void tag_choice::insert_first(const wxString& text)
@@ -246,4 +256,35 @@ void tag_choice::pick(int n)
     event.SetInt(n);
     event.SetString(GetStringSelection());
     ProcessWindowEvent(event);
+}
+
+bool tag_choice::step(int key_code)
+{
+    const int last = static_cast<int>(GetCount()) - 1;
+    const int now = GetSelection();
+    int to;
+    switch (key_code) {
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        to = now - 1;
+        break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        to = now + 1;
+        break;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+        to = 0;
+        break;
+    case WXK_END:
+    case WXK_NUMPAD_END:
+        to = last;
+        break;
+    default:
+        return false;
+    }
+    // With none shown, every one of these keys lands in the list.
+    if (last >= 0 && std::clamp(to, 0, last) != now)
+        pick(std::clamp(to, 0, last));
+    return true;
 }

@@ -3,8 +3,9 @@
 // every entry (seconds for a few thousand), so this one keeps the entries
 // itself and its pop-up draws only the lines on screen: an entry costs the
 // same however many there are, with the pop-up open or closed. Picking an
-// entry, with the mouse or the Enter key, raises wxEVT_CHOICE with the
-// entry's index, as a choice does.
+// entry, with the mouse or the Enter key, or moving through the entries of
+// the closed control with the arrow keys, Home, End or the mouse wheel,
+// raises wxEVT_CHOICE with the entry's index, as a choice does.
 // GUI thread only.
 #pragma once
 
@@ -51,6 +52,9 @@ private:
     size_t inserted() const { return removed + entries.size(); }
     // The list index of the entry with `key`, wxNOT_FOUND once it is gone.
     int index_of(size_t key) const;
+    // A key of the closed control: the chosen entry moves as on a choice.
+    // Returns whether the key is one of those.
+    bool step(int key_code);
 
     // Oldest first, so the newest is added at the end: entry n of the list
     // is entries[size - 1 - n].
