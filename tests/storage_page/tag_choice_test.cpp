@@ -1,10 +1,12 @@
 // The storage page's tag list on screen, driven by the pointer and keys:
-// picks from the open pop-up while entries come and go, and the closed
-// control's keys and wheel.
+// picks from the open pop-up while entries come and go, the closed
+// control's keys and wheel, the pop-up's width.
 #include "gui_test_support.h"
 
 #include <wx/app.h>
+#include <wx/display.h>
 #include <wx/frame.h>
+#include <wx/settings.h>
 #include <wx/uiaction.h>
 #include <wx/vlbox.h>
 
@@ -179,6 +181,21 @@ TEST(TagChoice, TheClosedListAnswersKeysAndTheWheelAsAChoice)
     shown.page->Flash_Taglist();
     shown.key(WXK_DOWN);
     EXPECT_EQ(shown.tags->GetSelection(), wxNOT_FOUND);
+}
+
+TEST(TagChoice, ThePopUpShowsTheWidestEntryWholeOnScreen)
+{
+    // Two 32-byte EPCs of as many characters: the first is the wider.
+    wxString wide, narrow;
+    for (int i = 0; i < 32; ++i)
+        wide += wxT("DB "), narrow += wxT("11 ");
+    ShownPage shown(30);
+    shown.page->AddTagList(wide);
+    shown.page->AddTagList(narrow);
+    shown.open();
+    const int scroll_bar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, shown.list);
+    EXPECT_GT(shown.list->GetSize().x - scroll_bar, shown.list->GetTextExtent(wide).x);
+    EXPECT_TRUE(wxDisplay(shown.frame).GetGeometry().Contains(shown.list->GetParent()->GetScreenRect()));
 }
 
 }  // namespace

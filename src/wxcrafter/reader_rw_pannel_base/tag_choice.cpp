@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/dc.h>
+#include <wx/display.h>
 #include <wx/settings.h>
 #include <wx/vlbox.h>
 
@@ -28,6 +29,8 @@ public:
     {
         if (!wxVListBox::Create(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE | wxWANTS_CHARS))
             return false;
+        // The font the entries' widths are measured in.
+        SetFont(owner.GetFont());
         Bind(wxEVT_PAINT, &tag_choice_popup::on_paint, this);
         Bind(wxEVT_MOTION, &tag_choice_popup::on_motion, this);
         Bind(wxEVT_LEFT_UP, &tag_choice_popup::on_left_up, this);
@@ -61,7 +64,9 @@ public:
         int height = lines * line_height() + 2;
         if (pref_height > 0)
             height = std::min(height, pref_height);
-        return wxSize(min_width, std::min(height, max_height));
+        const int text = owner.widest + 2 * margin() + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this) + 2;
+        const int screen = wxDisplay(&owner).GetClientArea().GetWidth();
+        return wxSize(std::max(min_width, std::min(text, screen)), std::min(height, max_height));
     }
 
     // The owner's entries changed: one catch-up follows, however many
@@ -84,12 +89,13 @@ protected:
         dc.SetTextForeground(wxSystemSettings::GetColour(IsSelected(row) ? wxSYS_COLOUR_HIGHLIGHTTEXT
                                                                          : wxSYS_COLOUR_LISTBOXTEXT));
         const wxString text = owner.GetString(static_cast<unsigned int>(n));
-        dc.DrawText(text, rect.x + FromDIP(3), rect.y + (rect.height - dc.GetCharHeight()) / 2);
+        dc.DrawText(text, rect.x + margin(), rect.y + (rect.height - dc.GetCharHeight()) / 2);
     }
     wxCoord OnMeasureItem(size_t) const override { return line_height(); }
 
 private:
     int line_height() const { return GetCharHeight() + FromDIP(4); }
+    int margin() const { return FromDIP(3); }
     // The list index of the entry in the view's `row`, wxNOT_FOUND for
     // none or one gone.
     int entry_in_row(int row) const
@@ -167,6 +173,8 @@ tag_choice::tag_choice(wxWindow* parent, wxWindowID id)
     : wxComboCtrl(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxCB_READONLY),
       removed(0),
       shown(kNone),
+      widest(0),
+      advance{},
       popup(new tag_choice_popup(*this))
 {
     // The control owns the pop-up from here on.
@@ -179,6 +187,7 @@ tag_choice::tag_choice(wxWindow* parent, wxWindowID id)
 void tag_choice::insert_first(const wxString& text)
 {
     entries.push_back(text.utf8_string());
+    widest = std::max(widest, text_width(entries.back()));
     popup->entries_changed();
 }
 
@@ -245,6 +254,7 @@ void tag_choice::Clear()
         HidePopup();
     std::deque<std::string>().swap(entries);
     removed = 0;
+    widest = 0;
     SetSelection(wxNOT_FOUND);
 }
 
@@ -287,4 +297,21 @@ bool tag_choice::step(int key_code)
     if (last >= 0 && std::clamp(to, 0, last) != now)
         pick(std::clamp(to, 0, last));
     return true;
+}
+
+int tag_choice::text_width(const std::string& text)
+{
+    if (advance[' '] == 0) {
+        for (int c = ' '; c < 127; ++c)
+            advance[c] = GetTextExtent(wxString(static_cast<char>(c))).x;
+        // Any other byte, a part of a wider character, counts as the widest.
+        const int wide = *std::max_element(advance.begin(), advance.end());
+        for (int& width : advance)
+            if (width == 0)
+                width = wide;
+    }
+    int width = 0;
+    for (unsigned char c : text)
+        width += advance[c];
+    return width;
 }

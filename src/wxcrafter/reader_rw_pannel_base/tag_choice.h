@@ -5,10 +5,12 @@
 // same however many there are, with the pop-up open or closed. Picking an
 // entry, with the mouse or the Enter key, or moving through the entries of
 // the closed control with the arrow keys, Home, End or the mouse wheel,
-// raises wxEVT_CHOICE with the entry's index, as a choice does.
+// raises wxEVT_CHOICE with the entry's index, as a choice does. The pop-up
+// is as wide as the widest entry, up to the width of the screen.
 // GUI thread only.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -55,6 +57,9 @@ private:
     // A key of the closed control: the chosen entry moves as on a choice.
     // Returns whether the key is one of those.
     bool step(int key_code);
+    // The width of `text` in the control's font, summed from the width of
+    // each character alone, so that no text needs measuring.
+    int text_width(const std::string& text);
 
     // Oldest first, so the newest is added at the end: entry n of the list
     // is entries[size - 1 - n].
@@ -64,5 +69,10 @@ private:
     // Key of the shown entry, kNone for none.
     static constexpr size_t kNone = static_cast<size_t>(-1);
     size_t shown;
+    // The widest entry since the last Clear, in pixels.
+    int widest;
+    // What each byte of an entry's UTF-8 adds to its width, all 0 until
+    // the first entry comes.
+    std::array<int, 256> advance;
     tag_choice_popup* popup;
 };
