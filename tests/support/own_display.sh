@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs a test program on a virtual screen of its own: its tests move the
+# pointer and press keys for real, and on the screen the other tests share
+# a window of theirs could take the click or the keys.
+set -uo pipefail
+
+# Listing the tests needs no screen.
+for arg in "$@"; do
+  [[ "$arg" == --gtest_list_tests* ]] && exec "$@"
+done
+
+fifo="$(mktemp -u)"
+mkfifo "$fifo" || exit 1
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+server=$!
+trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null' EXIT
+trap 'exit 143' TERM INT
+# The server writes its display number once it accepts clients.
+read -r number <"$fifo"
+rm -f "$fifo"
+if [[ -z "${number:-}" ]]; then
+  echo "own_display.sh: Xvfb did not start" >&2
+  exit 1
+fi
+DISPLAY=":$number" "$@"
