@@ -200,6 +200,7 @@ void MainAPP::UartDataLogUpdate(wxCommandEvent& event)
 
 void MainAPP::SetTimeOut(int kind)
 {
+    ++timeouts_armed;
     timeoutflag = kind;
     timeout->Start(2000, wxTIMER_CONTINUOUS);
 }
@@ -289,6 +290,14 @@ bool MainAPP::drop_upgrade()
 
 void MainAPP::OnTimeOut(wxTimerEvent& event)
 {
+    // A reply that has come but waits behind a busy window is not late: it
+    // is taken first, and ends the wait it answers (or starts the next).
+    const unsigned armed = timeouts_armed;
+    take_received();
+    if (timeouts_armed != armed) {
+        event.Skip();
+        return;
+    }
     switch (timeoutflag) {
     case 1:
     case 2: {

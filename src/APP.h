@@ -67,6 +67,10 @@ public:
     void Ontimer(wxTimerEvent& event);
     void OnTimeOut(wxTimerEvent& event);
     void DataTimer(wxTimerEvent& event);
+    // Decodes what the active link has received, at most a tick's worth;
+    // returns how many frames.
+    size_t take_received();
+    size_t take_frames();
     void TagListTimer(wxTimerEvent& event);
     void LogTimer(wxTimerEvent& event);
 
@@ -292,6 +296,10 @@ private:
     // The receive wake-up's event id, and when each timer last had work.
     const int receive_wake_id;
     std::chrono::steady_clock::time_point receive_busy_at;
+    bool taking_received = false;
+    // Response time-outs armed so far: a wait re-armed by a reply taken at
+    // its time-out is a new wait.
+    unsigned timeouts_armed = 0;
     std::chrono::steady_clock::time_point monitor_busy_at;
 
     wxDECLARE_EVENT_TABLE();

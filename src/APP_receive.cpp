@@ -82,19 +82,38 @@ bool MainAPP::quiet_for_long(std::chrono::steady_clock::time_point& busy_at, boo
 
 void MainAPP::DataTimer(wxTimerEvent& event)
 {
-    const int method = connect_page()->GetreaderConnectMethod();
-    const bool serial = method == 0;
-    FrameLink* driver = driver_for(method);
-    if (!driver) {
-        // A link thread made later counts as sleeping: its first frame
-        // wakes this timer.
-        if (quiet_for_long(receive_busy_at, false))
+    const size_t taken = take_received();
+    if (quiet_for_long(receive_busy_at, taken > 0)) {
+        // Asleep only when the link agrees that nothing waits; its next
+        // frame then wakes the timer (OnReceiveWake). A link thread made
+        // later counts as sleeping: its first frame wakes this timer.
+        FrameLink* driver = driver_for(connect_page()->GetreaderConnectMethod());
+        if (!driver || driver->SleepRx())
             data_timer->Stop();
-        event.Skip();
-        return;
     }
+    event.Skip();
+}
+
+size_t MainAPP::take_received()
+{
+    // Not again from a nested event loop of a decode: the reply buffer is
+    // in use.
+    if (taking_received)
+        return 0;
+    taking_received = true;
+    const size_t taken = take_frames();
+    taking_received = false;
+    return taken;
+}
+
+size_t MainAPP::take_frames()
+{
+    const int method = connect_page()->GetreaderConnectMethod();
+    FrameLink* driver = driver_for(method);
+    if (!driver)
+        return 0;
     size_t n = driver->rxbuf_qe.size_approx();
-    if (serial) {
+    if (method == 0) {
         LOG(TRACE) << "package len = " << static_cast<int>(pakagelen);
         n = std::min(n, kSerialFramesPerTick);
     }
@@ -121,14 +140,7 @@ void MainAPP::DataTimer(wxTimerEvent& event)
                 SetLogTime();
         }
     }
-    if (quiet_for_long(receive_busy_at, taken > 0)) {
-        // Asleep only when the link agrees that nothing waits; its next
-        // frame then wakes the timer (OnReceiveWake).
-        driver = driver_for(method);
-        if (!driver || driver->SleepRx())
-            data_timer->Stop();
-    }
-    event.Skip();
+    return taken;
 }
 
 void MainAPP::show_frame_line(const uint8_t* frame, size_t capacity, int colour)

@@ -8,6 +8,7 @@
 #include <wx/msgdlg.h>
 #include <wx/radiobox.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -497,6 +498,50 @@ TEST(TimeOut, UpgradeResendsTwiceThenFailsAndTheNextUpgradeStartsAfresh)
 // that names it: nothing goes out and the upgrade's time-out stays armed.
 // Only three time-outs (T) in a row fail it: an acknowledgement (A) and a
 // start begin the count again.
+// A reply that has come, but waits behind a window too busy to take it, is
+// not late: the time-out takes it first and asks nothing.
+TEST(TimeOut, AReplyWaitingAtTheTimeOutEndsItsWait)
+{
+    Controller* c = open_controller();
+    Closing closing{c};
+    UartThread* link = c->get_uart_thread();
+    ASSERT_NE(link, nullptr);
+    Image image(1000);
+    Bin_Path = image.path;
+    UpObject = 0;
+    upgraed_flag = true;
+    const struct {
+        int kind;
+        uint8_t cmd;
+        std::vector<uint8_t> data;
+        int after;  // the wait then armed
+    } rows[] = {
+        {1, 0x70, {0x10}, 0},
+        {2, 0x7B, {1, 25}, 0},
+        // The packet acknowledged: the next packet's wait begins.
+        {3, 0x4C, {0x10}, 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        link->ReaderAppUpgradeFlag = row.kind == 3 ? 1 : 0;
+        c->SetTimeOut(row.kind);
+        RXBUF frame{};
+        frame.RXBuff[0] = 0xA0;
+        frame.RXBuff[1] = static_cast<uint8_t>(row.data.size() + 3);
+        frame.RXBuff[3] = row.cmd;
+        std::copy(row.data.begin(), row.data.end(), frame.RXBuff + 4);
+        link->libuart->rxbuf_qe.enqueue(frame);
+        GTestModalHook no_dialog_expected;
+        wxTimerEvent tick = c->timeout_tick();
+        c->OnTimeOut(tick);
+        no_dialog_expected.CheckUnmetExpectations();
+        EXPECT_EQ(c->get_frames_decoded(), static_cast<uint64_t>(&row - rows + 1));
+        EXPECT_EQ(c->get_timeoutflag(), row.after);
+        EXPECT_EQ(upgrade_timeout_count, 0u);
+    }
+    link->abort_upgrade();
+}
+
 TEST(TimeOut, RequestsWaitForTheUpgradeAndOnlyThreeTimeOutsInARowFailIt)
 {
     Image image(4000);
