@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs a test program on a virtual screen of its own: its tests move the
-# pointer and press keys for real, and on the screen the other tests share
-# a window of theirs could take the click or the keys.
+# Runs a test program on a virtual screen of its own: on a screen shared by
+# the tests running in parallel, one window's drawing waits for everyone
+# else's, and a test that moves the pointer or presses keys could reach
+# another test's window.
 set -uo pipefail
 
 # Listing the tests needs no screen.
