@@ -70,7 +70,6 @@ public:
     // Decodes what the active link has received, at most a tick's worth;
     // returns how many frames.
     size_t take_received();
-    size_t take_frames();
     void TagListTimer(wxTimerEvent& event);
     void LogTimer(wxTimerEvent& event);
 

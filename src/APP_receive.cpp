@@ -96,22 +96,13 @@ void MainAPP::DataTimer(wxTimerEvent& event)
 
 size_t MainAPP::take_received()
 {
-    // Not again from a nested event loop of a decode: the reply buffer is
-    // in use.
-    if (taking_received)
-        return 0;
-    taking_received = true;
-    const size_t taken = take_frames();
-    taking_received = false;
-    return taken;
-}
-
-size_t MainAPP::take_frames()
-{
     const int method = connect_page()->GetreaderConnectMethod();
     FrameLink* driver = driver_for(method);
-    if (!driver)
+    // Not again from a nested event loop of a decode: the reply buffer is
+    // in use.
+    if (!driver || taking_received)
         return 0;
+    taking_received = true;
     size_t n = driver->rxbuf_qe.size_approx();
     if (method == 0) {
         LOG(TRACE) << "package len = " << static_cast<int>(pakagelen);
@@ -140,6 +131,7 @@ size_t MainAPP::take_frames()
                 SetLogTime();
         }
     }
+    taking_received = false;
     return taken;
 }
 
