@@ -290,10 +290,11 @@ bool MainAPP::drop_upgrade()
 
 void MainAPP::OnTimeOut(wxTimerEvent& event)
 {
-    // A reply that has come but waits behind a busy window is not late: it
-    // is taken first, and ends the wait it answers (or starts the next).
+    // A reply that has come but waits behind a busy window, or behind a
+    // backlog of reports, is not late: it is taken first, and ends the wait
+    // it answers (or starts the next).
     const unsigned armed = timeouts_armed;
-    take_received();
+    take_received(true);
     if (timeouts_armed != armed) {
         event.Skip();
         return;

@@ -67,9 +67,10 @@ public:
     void Ontimer(wxTimerEvent& event);
     void OnTimeOut(wxTimerEvent& event);
     void DataTimer(wxTimerEvent& event);
-    // Decodes what the active link has received, at most a tick's worth;
-    // returns how many frames.
-    size_t take_received();
+    // Decodes what the active link has received, on RS-232 at most a
+    // tick's worth; returns how many frames. `until_answered`: every frame
+    // that waits, up to the one that ends or re-arms the response time-out.
+    size_t take_received(bool until_answered = false);
     void TagListTimer(wxTimerEvent& event);
     void LogTimer(wxTimerEvent& event);
 

@@ -94,7 +94,7 @@ void MainAPP::DataTimer(wxTimerEvent& event)
     event.Skip();
 }
 
-size_t MainAPP::take_received()
+size_t MainAPP::take_received(bool until_answered)
 {
     const int method = connect_page()->GetreaderConnectMethod();
     FrameLink* driver = driver_for(method);
@@ -106,11 +106,14 @@ size_t MainAPP::take_received()
     size_t n = driver->rxbuf_qe.size_approx();
     if (method == 0) {
         LOG(TRACE) << "package len = " << static_cast<int>(pakagelen);
-        n = std::min(n, kSerialFramesPerTick);
+        if (!until_answered)
+            n = std::min(n, kSerialFramesPerTick);
     }
+    const unsigned armed = timeouts_armed;
+    const int waiting = timeoutflag;
     RXBUF frame;
     size_t taken = 0;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n && !(until_answered && (timeouts_armed != armed || timeoutflag != waiting)); ++i) {
         // The decoder may run a nested event loop (a dialog) in which the
         // link thread can end, so the driver is looked up for every frame.
         driver = driver_for(method);

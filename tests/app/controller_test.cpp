@@ -498,14 +498,16 @@ TEST(TimeOut, UpgradeResendsTwiceThenFailsAndTheNextUpgradeStartsAfresh)
 // that names it: nothing goes out and the upgrade's time-out stays armed.
 // Only three time-outs (T) in a row fail it: an acknowledgement (A) and a
 // start begin the count again.
-// A reply that has come, but waits behind a window too busy to take it, is
-// not late: the time-out takes it first and asks nothing.
+// A reply that has come, but waits behind a window too busy to take it or
+// behind more reports than a receive tick takes, is not late: the time-out
+// takes every frame up to it, in order, and asks nothing.
 TEST(TimeOut, AReplyWaitingAtTheTimeOutEndsItsWait)
 {
     Controller* c = open_controller();
     Closing closing{c};
     UartThread* link = c->get_uart_thread();
     ASSERT_NE(link, nullptr);
+    realtime_inventory_pannel* reports = c->get_rfid_6c_tag_test_pannel()->realtime_inventory_subpannel;
     Image image(1000);
     Bin_Path = image.path;
     UpObject = 0;
@@ -514,28 +516,43 @@ TEST(TimeOut, AReplyWaitingAtTheTimeOutEndsItsWait)
         int kind;
         uint8_t cmd;
         std::vector<uint8_t> data;
-        int after;  // the wait then armed
+        int after;    // the wait then armed
+        int backlog;  // tag reports queued before the reply
     } rows[] = {
-        {1, 0x70, {0x10}, 0},
-        {2, 0x7B, {1, 25}, 0},
+        {1, 0x70, {0x10}, 0, 0},
+        {2, 0x7B, {1, 25}, 0, 0},
         // The packet acknowledged: the next packet's wait begins.
-        {3, 0x4C, {0x10}, 3},
+        {3, 0x4C, {0x10}, 3, 0},
+        // Last: the page keeps the reports.
+        {2, 0x7B, {1, 25}, 0, 60},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.kind);
-        link->ReaderAppUpgradeFlag = row.kind == 3 ? 1 : 0;
-        c->SetTimeOut(row.kind);
+    auto enqueue = [&](uint8_t cmd, const std::vector<uint8_t>& data) {
         RXBUF frame{};
         frame.RXBuff[0] = 0xA0;
-        frame.RXBuff[1] = static_cast<uint8_t>(row.data.size() + 3);
-        frame.RXBuff[3] = row.cmd;
-        std::copy(row.data.begin(), row.data.end(), frame.RXBuff + 4);
+        frame.RXBuff[1] = static_cast<uint8_t>(data.size() + 3);
+        frame.RXBuff[3] = cmd;
+        std::copy(data.begin(), data.end(), frame.RXBuff + 4);
         link->libuart->rxbuf_qe.enqueue(frame);
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.kind << " behind " << row.backlog);
+        link->ReaderAppUpgradeFlag = row.kind == 3 ? 1 : 0;
+        c->SetTimeOut(row.kind);
+        // Antenna, PC, a 12-byte EPC ending in its number, RSSI, frequency.
+        for (int i = 0; i < row.backlog; ++i)
+            enqueue(0x89, {1, 0x30, 0, 0xE2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<uint8_t>(i), 0, 0, 0, 0x40,
+                           0x0E, 0x0A, 0x3D});
+        enqueue(row.cmd, row.data);
+        const uint64_t decoded = c->get_frames_decoded();
         GTestModalHook no_dialog_expected;
         wxTimerEvent tick = c->timeout_tick();
         c->OnTimeOut(tick);
         no_dialog_expected.CheckUnmetExpectations();
-        EXPECT_EQ(c->get_frames_decoded(), static_cast<uint64_t>(&row - rows + 1));
+        EXPECT_EQ(c->get_frames_decoded() - decoded, static_cast<uint64_t>(row.backlog + 1));
+        ASSERT_EQ(reports->GetEpcBufferNum(), row.backlog);
+        for (int i = 0; i < row.backlog; ++i)
+            EXPECT_EQ(utf8(reports->GetEpcBuffer(static_cast<unsigned>(i + 1))),
+                      utf8(wxString::Format("E2 00 00 00 00 00 00 00 00 00 00 %02X ", i)));
         EXPECT_EQ(c->get_timeoutflag(), row.after);
         EXPECT_EQ(upgrade_timeout_count, 0u);
     }
