@@ -244,8 +244,9 @@ private:
     bool drop_upgrade();
     // The reader has ended the inventory of `mode` (inventorymode's
     // values): its flag in the controller and in every link thread, its
-    // button and the elapsed time.
-    void inventory_ended(int mode);
+    // button and the elapsed time. With `tags_found`, the tags it found go
+    // to the storage page as on the operator's stop, if it was running.
+    void inventory_ended(int mode, bool tags_found);
     // Raises `flag` with `value` on the active link and posts its control
     // event; false when that link has no thread object.
     bool raise_request(std::atomic<uint8_t> LinkThread::*flag, uint8_t value);

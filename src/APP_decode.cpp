@@ -5,8 +5,6 @@
 
 #include "reader_params.h"
 #include "reply_decoder.h"
-#include "rfid_event/rfid_event.h"
-#include "rfid_event/rfid_notifiler.h"
 #include "sdk_package/hid/HIDThread.h"
 #include "sdk_package/socket/TCPThread.h"
 #include "sdk_package/uart/UartThread.h"
@@ -22,16 +20,6 @@
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
 
 #include <algorithm>
-
-namespace {
-
-void post_hub(wxEventType type)
-{
-    rfidConfigEvent event(type, 0);
-    EventNotifier::Get()->AddPendingEvent(event);
-}
-
-}  // namespace
 
 void MainAPP::cmd_decode(uint8_t cmd)
 {
@@ -80,7 +68,7 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
         upgrade_acknowledged(static_cast<unsigned>(out.values[0]));
         break;
     case Action::realtime_end:
-        inventory_ended(1);
+        inventory_ended(1, out.post_tag_list);
         break;
     case Action::realtime_report:
         say_notice(tests->realtime_inventory_subpannel->SetEpcTable(rx_data, pakagelen).notice);
@@ -98,20 +86,16 @@ void MainAPP::show_reply(const reply::Reply& r, const reply::Outcome& out)
         say_notice(tests->reader_switchant_inventory_subpannel->SetEpcTable(rx_data, pakagelen));
         break;
     case Action::buffer_end:
-        inventory_ended(0);
+        inventory_ended(0, false);
         break;
     case Action::switchant_end:
-        inventory_ended(3);
-        if (out.post_tag_list)
-            post_hub(wxEVT_ANTSWTAGLIST);
+        inventory_ended(3, out.post_tag_list);
         break;
     case Action::custom_report:
         show_custom_report(out.parser);
         break;
     case Action::custom_end:
-        inventory_ended(2);
-        if (out.post_tag_list)
-            post_hub(wxEVT_CUSTOMTAGLIST);
+        inventory_ended(2, out.post_tag_list);
         break;
     case Action::tag_memory_result:
         show_tag_memory_result(out.parser, r);

@@ -22,6 +22,13 @@ namespace {
 // Start flag values in a link thread object.
 enum : uint8_t { IDLE = 0, START_ASKED = 1, RUNNING = 2, STOP_ASKED = 3 };
 
+// The ended inventory's tags go to the storage page (its feed starts).
+void hand_on_tags(wxEventType tag_list)
+{
+    rfidConfigEvent list(tag_list, 0);
+    EventNotifier::Get()->AddPendingEvent(list);
+}
+
 }  // namespace
 
 const std::vector<MainAPP::InventoryKind>& MainAPP::inventory_kinds()
@@ -117,26 +124,28 @@ void MainAPP::ToggleInventory(rfidConfigEvent& event)
         set_inventory_button(kind->mode, 0);
         m_timer->Stop();
         SetCmdLog(u8(kind->stop_line), 0);
-        if (kind->tag_list != wxEVT_NULL && (!custom || inventory_mode == 0)) {
-            rfidConfigEvent list(kind->tag_list, 0);
-            EventNotifier::Get()->AddPendingEvent(list);
-        }
+        if (kind->tag_list != wxEVT_NULL && (!custom || inventory_mode == 0))
+            hand_on_tags(kind->tag_list);
     }
 }
 
-void MainAPP::inventory_ended(int mode)
+void MainAPP::inventory_ended(int mode, bool tags_found)
 {
     for (const InventoryKind& kind : inventory_kinds()) {
         if (kind.mode != mode)
             continue;
+        const bool running = this->*kind.running;
         // The elapsed time is this kind's only while it runs.
-        if (this->*kind.running && inventorymode == mode)
+        if (running && inventorymode == mode)
             m_timer->Stop();
         this->*kind.running = false;
         for (int method = 0; method < 3; ++method)
             if (LinkThread* link = link_for(method))
                 link->*kind.start = IDLE;
         set_inventory_button(mode, 0);
+        // Not once more after the operator's stop has handed them on.
+        if (tags_found && running && kind.tag_list != wxEVT_NULL)
+            hand_on_tags(kind.tag_list);
     }
 }
 

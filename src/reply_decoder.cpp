@@ -187,6 +187,7 @@ Outcome realtime(const Reply& r, bool session)
     // The reader has stopped; a rotating page moves its antenna on at once.
     if (r.status() == ANT_MISS || (!session && r.status() == NO_TAG)) {
         out.ended = true;
+        out.post_tag_list = true;
         return with_line(with_action(out, Action::realtime_end), r.status() == ANT_MISS ? kAntennaMissing : kNoTag);
     }
     return out;

@@ -44,24 +44,34 @@ struct Kind {
     const char* start_line;
     const char* stop_line;
     std::function<wxButton*(rfid_6c_tag_test*)> button;
+    // The tags' way to the storage page, and a reply with which the reader
+    // ends the inventory.
+    wxEventType tag_list;
+    std::vector<uint8_t> reader_end;
 };
 
 std::vector<Kind> kinds()
 {
     return {
         {"real-time", wxEVT_INVENTORY, &LinkThread::StartInventoryFlag, 0x89, "开始实时盘存", "结束实时盘存",
-         [](rfid_6c_tag_test* t) { return t->realtime_inventory_subpannel->GetStartInventory_button(); }},
+         [](rfid_6c_tag_test* t) { return t->realtime_inventory_subpannel->GetStartInventory_button(); },
+         wxEVT_SETREALTIMETAGLIST, {0xA0, 0x04, 0x00, 0x89, 0x22}},
         {"buffered", wxEVT_BUFFINVENTORY, &LinkThread::StartBuffInventoryFlag, 0x80, "开始盘存", "结束盘存",
-         [](rfid_6c_tag_test* t) { return t->buffer_inventory_subpannel->GetStartInventory_button(); }},
+         [](rfid_6c_tag_test* t) { return t->buffer_inventory_subpannel->GetStartInventory_button(); },
+         wxEVT_NULL, {0xA0, 0x04, 0x00, 0x80, 0x22}},
         {"custom", wxEVT_CUSTOMINVENTORY, &LinkThread::StartcustominventoryFlag, 0x8A, "开始自定义盘存",
          "结束自定义盘存",
-         [](rfid_6c_tag_test* t) { return t->custom_inventory_subpannel->GetStartInventory_button(); }},
+         [](rfid_6c_tag_test* t) { return t->custom_inventory_subpannel->GetStartInventory_button(); },
+         wxEVT_CUSTOMTAGLIST, {0xA0, 0x04, 0x00, 0x8A, 0x12}},
         {"antenna-switch", wxEVT_SWITCHANTINVENTORY, &LinkThread::StartSwitchAntInventoryFlag, 0x87,
          "开始天线轮询盘存", "结束天线轮询盘存",
-         [](rfid_6c_tag_test* t) { return t->reader_switchant_inventory_subpannel->GetStartInventory_button(); }},
+         [](rfid_6c_tag_test* t) { return t->reader_switchant_inventory_subpannel->GetStartInventory_button(); },
+         wxEVT_ANTSWTAGLIST, {0xA0, 0x04, 0x00, 0x87, 0x13}},
     };
 }
 
+// The stop hands the tags found to the storage page once: the reader's own
+// end of the inventory, coming after it, does not hand them on again.
 TEST(InventoryControl, EachButtonStartsThenStopsItsInventory)
 {
     ant_num = 4;
@@ -69,8 +79,13 @@ TEST(InventoryControl, EachButtonStartsThenStopsItsInventory)
     for (const Kind& kind : kinds()) {
         SCOPED_TRACE(kind.name);
         Controller c;
-        LinkThread* link = c.get_uart_thread();
+        UartThread* link = c.get_uart_thread();
         wxButton* button = kind.button(c.get_rfid_6c_tag_test_pannel());
+        int handed_on = 0;
+        std::function<void()> unbind = [] {};
+        for (const EventTypeRow& row : event_type_rows())
+            if (row.type == kind.tag_list)
+                unbind = row.bind([&](wxEvent&) { ++handed_on; });
 
         press(kind.type);
         EXPECT_EQ(link->*kind.flag, 2);
@@ -87,6 +102,14 @@ TEST(InventoryControl, EachButtonStartsThenStopsItsInventory)
         EXPECT_FALSE(c.elapsed_timer_running());
         EXPECT_EQ(newest(c), kind.stop_line);
         EXPECT_EQ(c.inventories(), (std::vector<bool>{false, false, false, false}));
+
+        RXBUF late{};
+        std::copy(kind.reader_end.begin(), kind.reader_end.end(), late.RXBuff);
+        link->libuart->rxbuf_qe.enqueue(late);
+        EXPECT_EQ(c.take_received(), 1u);
+        deliver();
+        EXPECT_EQ(handed_on, kind.tag_list == wxEVT_NULL ? 0 : 1);
+        unbind();
         c.Destroy();
         deliver();
     }

@@ -8,6 +8,7 @@
 #include "wxcrafter/rfid_upgrade_pannel_base/rfid_upgrade_pannel.h"
 #include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
 #include "wxcrafter/custom_inv_pannel_base/custom_inventory_pannel.h"
+#include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
 #include "wxcrafter/reader_switchant_inventory_base/reader_switchant_inventory_pannel.h"
 #include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
@@ -76,8 +77,9 @@ TEST_F(RealtimeInventory, AMissingAntennaEndsItWithAReason)
 }
 
 // Whatever inventory the reader ends, the program is free again: a command
-// that waits for every inventory goes out. One it has not ended holds such
-// a command back, a firmware upgrade among them.
+// that waits for every inventory goes out, and the tags it found reach the
+// storage page's list, as on the operator's stop. One it has not ended holds
+// such a command back, a firmware upgrade among them.
 TEST_F(RealtimeInventory, AnyInventoryTheReaderEndsLetsTheNextCommandOut)
 {
     rfid_6c_tag_test* t = app->get_rfid_6c_tag_test_pannel();
@@ -87,6 +89,7 @@ TEST_F(RealtimeInventory, AnyInventoryTheReaderEndsLetsTheNextCommandOut)
     wxButton* switchant = t->reader_switchant_inventory_subpannel->GetStartInventory_button();
     wxButton* gpio = app.connection()->GetGPIO1Read_button();
     wxButton* upgrade = app->get_base_setting_pannel()->rfid_upgrade_subpannel->GetButtonupgrade();
+    tag_choice* tags = t->rfid_storage_subpannel->GetTagList_choice();
     // A tag report from antenna `a`: antenna, PC, EPC, RSSI, frequency.
     auto report = [](uint8_t a) {
         return std::vector<uint8_t>{a,    0x30, 0x00, 0xE2, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
@@ -101,18 +104,19 @@ TEST_F(RealtimeInventory, AnyInventoryTheReaderEndsLetsTheNextCommandOut)
         const char* line;      // the reader's end, or nullptr: it goes on
         wxButton* next;        // a command that waits for every inventory
         uint8_t next_command;
+        bool tag_first = false;  // one tag reported before the reply
     };
     const Row rows[] = {
-        {realtime, "天线1", 0x89, {0x22}, "天线未连接!", gpio, 0x60},
+        {realtime, "天线1", 0x89, {0x22}, "天线未连接!", gpio, 0x60, true},
         {realtime, "天线1", 0x89, {0x36}, "无可操作标签错误!", gpio, 0x60},
         // Ended, and the rotation's next antenna becomes the work antenna.
-        {realtime, rotation, 0x89, {0x22}, "天线未连接!", gpio, 0x60},
+        {realtime, rotation, 0x89, {0x22}, "天线未连接!", gpio, 0x60, true},
         // Only a short reply is a status.
         {realtime, "天线1", 0x89, report(0x36), nullptr, gpio, 0x60},
         {buffered, nullptr, 0x80, {0x22}, "天线未连接!", gpio, 0x60},
         {buffered, nullptr, 0x80, {0x36}, "无可操作标签错误!", gpio, 0x60},
         {custom, nullptr, 0x8A, {0x12}, "结束自定义盘存", gpio, 0x60},
-        {custom, nullptr, 0x8A, {0x22}, "天线未连接!", gpio, 0x60},
+        {custom, nullptr, 0x8A, {0x22}, "天线未连接!", gpio, 0x60, true},
         {custom, nullptr, 0x8A, report(1), nullptr, upgrade, 0x4C},
         {switchant, nullptr, 0x87, {0x13}, "结束多天线轮询盘存", gpio, 0x60},
         {switchant, nullptr, 0x87, {0x22}, "天线未连接!", gpio, 0x60},
@@ -125,7 +129,10 @@ TEST_F(RealtimeInventory, AnyInventoryTheReaderEndsLetsTheNextCommandOut)
         if (row.antennas)
             gui_test::choose(page->GetSelectANT_choice(), page->GetSelectANT_choice()->FindString(u(row.antennas)));
         end.reader().ClearRecords();
-        end.reader().SetReply(row.command, row.reply);
+        std::vector<std::vector<uint8_t>> replies = {row.reply};
+        if (row.tag_first)
+            replies.insert(replies.begin(), report(1));
+        end.reader().SetReplies(row.command, replies);
         const int lines = app.log_count(row.line ? u(row.line) : refused);
         const uint64_t decoded = app->get_frames_decoded();
         gui_test::press(row.start);
@@ -133,10 +140,15 @@ TEST_F(RealtimeInventory, AnyInventoryTheReaderEndsLetsTheNextCommandOut)
         if (row.line) {
             ASSERT_TRUE(gui_test::pump_until([&] { return app.log_count(u(row.line)) > lines; }));
             EXPECT_EQ(row.start->GetLabel(), u("开始盘存"));
+            EXPECT_TRUE(gui_test::pump_until([&] { return tags->GetCount() == (row.tag_first ? 1u : 0u); }));
+            if (row.tag_first) {
+                EXPECT_EQ(tags->GetString(0), wxString("E2 00 00 00 00 00 00 00 00 00 00 01 "));
+            }
             gui_test::press(row.next);
             EXPECT_TRUE(reader_got(end, row.next_command));
             if (row.antennas == rotation) {
-                EXPECT_EQ(last_frame(end, 0x74), "A0 04 00 74 02 E6");
+                // Each reply, the tag's too, moves the rotation one on.
+                EXPECT_EQ(last_frame(end, 0x74), row.tag_first ? "A0 04 00 74 03 E5" : "A0 04 00 74 02 E6");
             }
             continue;
         }
