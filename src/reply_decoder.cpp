@@ -219,6 +219,23 @@ Outcome buffer_read(const Reply& r)
     return with_action(out, Action::buffer_record);
 }
 
+// The buffer's tag count: two bytes, most significant first. A status alone
+// says why there is none.
+Outcome buffer_count(const Reply& r)
+{
+    Outcome out = taken(false);
+    if (!r.is_short()) {
+        if (r.has(2))
+            out.lines.push_back({"缓存中标签数量: " + decimal(r.at(0) * 256u + r.at(1)), false});
+        return out;
+    }
+    if (r.status() == BUFFER_EMPTY)
+        return with_line(out, "缓存为空!");
+    if (r.status() != SUCCESS)
+        out.lines.push_back({unread_result_line(r), true});
+    return out;
+}
+
 Outcome antenna_switch(const Reply& r)
 {
     Outcome out = taken(false);
@@ -430,6 +447,7 @@ const char* operation_name(uint8_t cmd)
     case 0x47: return "国标锁标签";
     case 0x49: return "国标杀死标签";
     case 0x98: return "双向认证";
+    case 0x92: return "读取缓存数量";
     default: return "标签操作";
     }
 }
@@ -529,6 +547,8 @@ Outcome decode(const Reply& r)
     case 0x90:
     case 0x91:
         return buffer_read(r);
+    case 0x92:
+        return buffer_count(r);
     case 0x87:
         return antenna_switch(r);
     case 0x52:

@@ -112,10 +112,10 @@ struct Outcome {
 // handled (nothing logged, the time-out left running).
 Outcome decode(const Reply& r);
 
-// The red line (UTF-8) for a tag-memory reply that makes no result row: a
-// short reply whose status has no line of its own, or a longer one whose
-// lengths do not fit its bytes. Names the operation and the first data
-// byte in hex.
+// The red line (UTF-8) for a tag-memory or buffer-count reply that gives
+// no result: a short reply whose status has no line of its own, or a
+// longer one whose lengths do not fit its bytes. Names the operation and
+// the first data byte in hex.
 std::string unread_result_line(const Reply& r);
 
 }  // namespace reply

@@ -5,9 +5,11 @@
 #include "reader_params.h"
 #include "sdk_package/link_thread/LinkThread.h"
 #include "sim_codec.h"
+#include "wxcrafter/buffer_inv_pannel_base/buffer_inventory_pannel.h"
 #include "wxcrafter/reader_connect_pannel_base/connect_pannel.h"
 #include "wxcrafter/reader_rw_pannel_base/rfid_storage_pannel.h"
 #include "wxcrafter/reader_setting_pannel_base/reader_base_setting_pannel.h"
+#include "wxcrafter/realtime_inv_pannel_base/realtime_inventory_pannel.h"
 #include "wxcrafter/rfid_upgrade_pannel_base/rfid_upgrade_pannel.h"
 #include "wxcrafter/tag_6c_test_pannel_base/rfid_6c_tag_test.h"
 
@@ -361,4 +363,28 @@ TEST_P(EveryLink, TagMemoryResultsReachTheStoragePage)
 
     gui_test::press(page->GetWriteTag_button());
     EXPECT_TRUE(reader_got(*end, 0x82));
+}
+
+// What the reader says unasked reaches the operator over every link: a
+// real-time inventory it ends hands its tag to the storage page, and the
+// buffer's tag count is said in the log.
+TEST_P(EveryLink, TheReadersEndAndItsBufferCountReachTheOperator)
+{
+    connect_and_reset(app, *end);
+    rfid_6c_tag_test* tests = app->get_rfid_6c_tag_test_pannel();
+    // Antenna, PC, EPC, RSSI, frequency; then the antenna is missing.
+    end->reader().SetReplies(0x89, {{1, 0x30, 0x00, 0xE2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x07, 0, 0, 0, 0x40, 0x0E,
+                                     0x0A, 0x3D},
+                                    {0x22}});
+    gui_test::press(tests->realtime_inventory_subpannel->GetStartInventory_button());
+    ASSERT_TRUE(app.wait_for_log(wxString::FromUTF8("天线未连接!")));
+    tag_choice* tags = tests->rfid_storage_subpannel->GetTagList_choice();
+    ASSERT_TRUE(gui_test::pump_until([&] { return tags->GetCount() == 1; }));
+    EXPECT_EQ(tags->GetString(0), wxString("E2 00 00 00 00 00 00 00 00 00 00 07 "));
+
+    end->reader().SetReply(0x92, {0x01, 0x2C});
+    gui_test::press(tests->buffer_inventory_subpannel->GetReadTagNum_button());
+    const wxString count = wxString::FromUTF8("缓存中标签数量: 300");
+    ASSERT_TRUE(app.wait_for_log(count));
+    EXPECT_FALSE(app.log_line_red(count));
 }

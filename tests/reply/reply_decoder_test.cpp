@@ -96,7 +96,7 @@ TEST(ReplyDecoder, ReaderSettingReplies)
 TEST(ReplyDecoder, RepliesWithoutABranchChangeNothing)
 {
     // Baud rate, save, factory reset, stop: taken and dropped.
-    for (uint8_t cmd : {0x41, 0x71, 0x4A, 0x4B, 0x8C, 0x92, 0x93, 0x94, 0xDA, 0xB0}) {
+    for (uint8_t cmd : {0x41, 0x71, 0x4A, 0x4B, 0x8C, 0x93, 0x94, 0xDA, 0xB0}) {
         SCOPED_TRACE(static_cast<int>(cmd));
         const Outcome out = decode(cmd, {0x10});
         EXPECT_FALSE(out.handled);
@@ -138,6 +138,10 @@ TEST(ReplyDecoder, InventoryAndTagMemoryReplies)
         {"buffer empty", 0x90, {0x38}, "缓存为空!", true, false, Action::none, Parser::none},
         {"buffer count", 0x80, {0x00, 0x05}, "", true, false, Action::buffer_count, Parser::none},
         {"buffer status alone is no count", 0x80, {0x05}, "", true, false, Action::none, Parser::none},
+        {"buffer tag count", 0x92, {0x01, 0x2C}, "缓存中标签数量: 300", false, false, Action::none, Parser::none},
+        {"buffer tag count of an empty buffer", 0x92, {0x38}, "缓存为空!", true, false, Action::none, Parser::none},
+        {"buffer tag count refused", 0x92, {0x11}, "读取缓存数量失败，状态码 0x11!", true, false, Action::none,
+         Parser::none},
         {"6C read done", 0x81, {0x10}, "", true, true, Action::none, Parser::none},
         {"6C read result", 0x81, {0x00, 0x01, 0x14}, "", true, true, Action::tag_memory_result, Parser::read},
         {"lock, memory", 0x83, {0x43}, "内存不支持这个操作!", true, true, Action::none, Parser::none},
