@@ -72,16 +72,22 @@ TEST_F(MonitorPage, FilterKeepsTheHexDigitsBeforeTheFirstOther)
     EXPECT_EQ(input->GetValue(), wxT("0123456789abcdefABCDEF"));
 }
 
+const std::string kTooLong = "输入数据最多100个十六进制数字，过长的数据未被接受！";
+const std::string kTooShort = "发送数据至少需要一个字节（两个十六进制数字）！";
+
+// Each refusal says why in the operation log.
 TEST_F(MonitorPage, InputHoldsAtMostWhatUartDataHolds)
 {
     gui_test::type_text(input, hex_run(101));
     EXPECT_EQ(input->GetValue(), hex_run(100));
+    EXPECT_EQ(host.notices, std::vector<std::string>{kTooLong});
 
     // A longer paste is refused whole: no cut command is left to send.
     gui_test::paste_text(input, hex_run(102));
     EXPECT_EQ(input->GetValue(), wxEmptyString);
     EXPECT_TRUE(click(page->GetSendData_button()));
     EXPECT_TRUE(recorder.take().empty());
+    EXPECT_EQ(host.notices, (std::vector<std::string>{kTooLong, kTooLong, kTooShort}));
 }
 
 TEST_F(MonitorPage, SendsOneByteCommand)
@@ -119,6 +125,7 @@ TEST_F(MonitorPage, LessThanOneByteSendsNothing)
     EXPECT_EQ(send(wxEmptyString), 0u);
     EXPECT_EQ(send(wxT("7")), 0u);
     EXPECT_EQ(sendlenght, 3);
+    EXPECT_EQ(host.notices, (std::vector<std::string>{kTooShort, kTooShort}));
 }
 
 TEST_F(MonitorPage, LongestCommandFillsUartDataExactly)
@@ -131,12 +138,14 @@ TEST_F(MonitorPage, LongestCommandFillsUartDataExactly)
 
 TEST_F(MonitorPage, TextPastTheFilterIsRefusedNotCut)
 {
-    // ChangeValue raises no text event, so the filter never sees this.
+    // ChangeValue raises no text event, so the filter never sees this. The
+    // box itself keeps the 120 digits out, and the send finds it empty.
     input->ChangeValue(hex_run(120));
     EXPECT_TRUE(click(page->GetSendData_button()));
     input->ChangeValue(wxT("12 4"));
     EXPECT_TRUE(click(page->GetSendData_button()));
     EXPECT_TRUE(recorder.take().empty());
+    EXPECT_EQ(host.notices, (std::vector<std::string>{kTooLong, kTooShort, "输入数据只能是十六进制数字！"}));
 }
 
 TEST_F(MonitorPage, ClearEmptiesTheBoxesAndUartData)

@@ -19,6 +19,13 @@ const size_t kMaxInputDigits = 2 * sizeof UartData;
 // the last minute or so.
 const int kShownLines = 5000;
 
+// Why a send or a paste is refused, for the operation log.
+wxString too_long_line()
+{
+    return wxString::Format(wxString::FromUTF8("输入数据最多%u个十六进制数字，过长的数据未被接受！"),
+                            static_cast<unsigned>(kMaxInputDigits));
+}
+
 int hex_value(wxUniChar c)
 {
     if (c >= '0' && c <= '9')
@@ -36,6 +43,10 @@ uart_monitor_pannel::uart_monitor_pannel(wxWindow* parent)
     // Typing stops at what UartData can hold; a longer paste is refused
     // whole rather than cut into a command nobody typed.
     InputData_textCtrl->SetMaxLength(kMaxInputDigits);
+    InputData_textCtrl->Bind(wxEVT_TEXT_MAXLEN, [this](wxCommandEvent& event) {
+        tell_operator(this, too_long_line());
+        event.Skip();
+    });
     // The sink is tracked: the binding goes with this page.
     if (wxNotebook* book = dynamic_cast<wxNotebook*>(parent))
         book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &uart_monitor_pannel::OnPageChanged, this);
@@ -111,15 +122,18 @@ void uart_monitor_pannel::SendData(wxCommandEvent& event)
     const wxString text = InputData_textCtrl->GetValue();
     // Less than one whole byte is no command; more than UartData holds, or
     // a character that is no digit, only gets here past the filter.
-    if (text.length() < 2 || text.length() > kMaxInputDigits) {
+    wxString refusal;
+    if (text.length() < 2)
+        refusal = wxString::FromUTF8("发送数据至少需要一个字节（两个十六进制数字）！");
+    else if (text.length() > kMaxInputDigits)
+        refusal = too_long_line();
+    else if (!std::all_of(text.begin(), text.end(), is_hex_digit))
+        refusal = wxString::FromUTF8("输入数据只能是十六进制数字！");
+    if (!refusal.empty()) {
+        tell_operator(this, refusal);
         event.Skip();
         return;
     }
-    for (wxUniChar c : text)
-        if (!is_hex_digit(c)) {
-            event.Skip();
-            return;
-        }
 
     sendlenght = static_cast<int>(text.length() / 2);
     for (int i = 0; i < sendlenght; ++i)
