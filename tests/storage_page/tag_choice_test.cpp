@@ -69,6 +69,13 @@ struct ShownPage {
         list->Refresh();
         EXPECT_TRUE(pump_until([&] { return paints > before; }));
     }
+    // A pointer event at `at` on the screen, delivered at once.
+    void mouse_event(wxEventType type, const wxPoint& at)
+    {
+        wxMouseEvent event(type);
+        event.SetPosition(list->ScreenToClient(at));
+        list->ProcessWindowEvent(event);
+    }
     std::string selected() const { return utf8(page->GetSelectedTag_textCtrl()->GetValue()); }
 
     wxFrame* frame;
@@ -97,9 +104,10 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
 {
     // A real Enter or click once the pop-up caught up and painted; a real
     // click there after the view scrolled the highlight out of sight; an Enter
-    // at once, before the pop-up caught up; a click after it caught up,
-    // before it painted again; an Enter after a clear.
-    enum Pick { Enter, Click, ScrolledClick, EnterAtOnce, ClickUnpainted, Cleared };
+    // at once, before the pop-up caught up; a pointer move at once, then a
+    // real Enter; a click after it caught up, before it painted again; an
+    // Enter after a clear.
+    enum Pick { Enter, Click, ScrolledClick, EnterAtOnce, MoveAtOnce, ClickUnpainted, Cleared };
     const struct {
         const char* name;
         int entries, first, line, added, dropped;
@@ -111,6 +119,7 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
         {"a click after the view scrolled the highlight out of sight and entries came above", 40, 0, 2, 3, 0,
          ScrolledClick, true},
         {"Enter before the pop-up caught up", 40, 0, 1, 30, 2, EnterAtOnce, true},
+        {"Enter after the pointer moved before the pop-up caught up", 40, 0, 3, 6, 0, MoveAtOnce, true},
         {"a click after the view moved up, before the pop-up painted", 20, 5, 10, 0, 3, ClickUnpainted, true},
         {"Enter on an entry that went", 10, 0, 8, 2, 2, Enter, false},
         {"a click on an entry that went, before the pop-up painted again", 10, 0, 9, 0, 1, ClickUnpainted, false},
@@ -138,8 +147,10 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
         shown.add(c.added);
         for (int i = 0; i < c.dropped; ++i)
             shown.tags->remove_last();
+        if (c.pick == MoveAtOnce)
+            shown.mouse_event(wxEVT_MOTION, pointer);
         const auto caught_up = [&] { return shown.list->GetItemCount() == shown.tags->GetCount(); };
-        if (c.pick == Enter || c.pick == Click || c.pick == ScrolledClick) {
+        if (c.pick == Enter || c.pick == Click || c.pick == ScrolledClick || c.pick == MoveAtOnce) {
             ASSERT_TRUE(pump_until(caught_up));
             shown.repaint();
             // The highlight stayed on its entry, or went with it.
@@ -150,13 +161,11 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
             if (c.pick == ScrolledClick) {
                 EXPECT_EQ(shown.list->GetVisibleRowsBegin(), top + static_cast<size_t>(c.added));
             }
-            c.pick == Enter ? shown.sim.Char(WXK_RETURN) : shown.sim.MouseClick();
+            c.pick == Enter || c.pick == MoveAtOnce ? shown.sim.Char(WXK_RETURN) : shown.sim.MouseClick();
         } else if (c.pick == ClickUnpainted) {
             wxTheApp->ProcessPendingEvents();  // no paint in between
             ASSERT_TRUE(caught_up());
-            wxMouseEvent up(wxEVT_LEFT_UP);
-            up.SetPosition(shown.list->ScreenToClient(pointer));
-            shown.list->ProcessWindowEvent(up);
+            shown.mouse_event(wxEVT_LEFT_UP, pointer);
         } else {
             if (c.pick == Cleared) {
                 shown.page->Flash_Taglist();
