@@ -106,8 +106,8 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
     // click there after the view scrolled the highlight out of sight; an Enter
     // at once, before the pop-up caught up; a pointer move at once, then a
     // real Enter; a click after it caught up, before it painted again; an
-    // Enter after a clear.
-    enum Pick { Enter, Click, ScrolledClick, EnterAtOnce, MoveAtOnce, ClickUnpainted, Cleared };
+    // Enter after a clear; a real Escape, then a real Enter.
+    enum Pick { Enter, Click, ScrolledClick, EnterAtOnce, MoveAtOnce, ClickUnpainted, Cleared, Escape };
     const struct {
         const char* name;
         int entries, first, line, added, dropped;
@@ -124,6 +124,7 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
         {"Enter on an entry that went", 10, 0, 8, 2, 2, Enter, false},
         {"a click on an entry that went, before the pop-up painted again", 10, 0, 9, 0, 1, ClickUnpainted, false},
         {"a clear closes the pop-up, which picks no new entry in the old one's place", 20, 0, 3, 0, 0, Cleared, false},
+        {"Escape closes the pop-up, and an Enter after it picks nothing", 20, 0, 3, 2, 0, Escape, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -166,6 +167,10 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
             wxTheApp->ProcessPendingEvents();  // no paint in between
             ASSERT_TRUE(caught_up());
             shown.mouse_event(wxEVT_LEFT_UP, pointer);
+        } else if (c.pick == Escape) {
+            shown.sim.Char(WXK_ESCAPE);
+            ASSERT_TRUE(pump_until([&] { return !shown.tags->IsPopupShown(); }));
+            shown.key(WXK_RETURN);
         } else {
             if (c.pick == Cleared) {
                 shown.page->Flash_Taglist();
@@ -179,6 +184,7 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
         ASSERT_TRUE(pump_until([&] { return !shown.tags->IsPopupShown(); }));
         EXPECT_EQ(shown.choices, c.picked ? 1 : 0);
         EXPECT_EQ(shown.selected(), c.picked ? entry : "");
+        EXPECT_EQ(utf8(shown.tags->GetStringSelection()), c.picked ? entry : "");
     }
 }
 

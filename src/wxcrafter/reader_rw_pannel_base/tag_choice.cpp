@@ -151,6 +151,8 @@ private:
     {
         if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER)
             pick_at(entry_in_row(wxVListBox::GetSelection()));
+        else if (event.GetKeyCode() == WXK_ESCAPE)
+            pick_at(wxNOT_FOUND);
         else
             event.Skip();
     }
