@@ -34,6 +34,7 @@ struct ShownPage {
         gui_test::choose(page->GetTagOperate_radioBox(), 0);
         tags->Bind(wxEVT_CHOICE, [this](wxCommandEvent& e) { ++choices, e.Skip(); });
         tags->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& e) { ++key_ups, e.Skip(); });
+        list->Bind(wxEVT_PAINT, [this](wxPaintEvent& e) { ++paints, e.Skip(); });
         frame->Show();
         sim.MouseMove(tags->GetScreenPosition() + wxPoint(5, 5));
         EXPECT_TRUE(pump_until([this] { return frame->IsActive(); }));
@@ -61,6 +62,20 @@ struct ShownPage {
         sim.Char(key_code, modifiers);
         EXPECT_TRUE(pump_until([&] { return key_ups > ups || tags->IsPopupShown(); }));
     }
+    // Waits until the open pop-up has painted what it holds now.
+    void repaint()
+    {
+        const int before = paints;
+        list->Refresh();
+        EXPECT_TRUE(pump_until([&] { return paints > before; }));
+    }
+    // A pointer event at `at` on the screen, delivered at once.
+    void mouse_event(wxEventType type, const wxPoint& at)
+    {
+        wxMouseEvent event(type);
+        event.SetPosition(list->ScreenToClient(at));
+        list->ProcessWindowEvent(event);
+    }
     std::string selected() const { return utf8(page->GetSelectedTag_textCtrl()->GetValue()); }
 
     wxFrame* frame;
@@ -68,7 +83,7 @@ struct ShownPage {
     tag_choice* tags;
     wxVListBox* list;
     wxUIActionSimulator sim;
-    int added = 0, choices = 0, key_ups = 0;
+    int added = 0, choices = 0, key_ups = 0, paints = 0;
 };
 
 // Points at the pop-up's visible line `line`, moving a little until the
@@ -87,10 +102,12 @@ std::string highlight(ShownPage& shown, int line)
 
 TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
 {
-    // A real Enter or click once the pop-up caught up; an Enter at once,
-    // before it did; a click after it caught up, before it painted again;
-    // an Enter after a clear.
-    enum Pick { Enter, Click, EnterAtOnce, ClickUnpainted, Cleared };
+    // A real Enter or click once the pop-up caught up and painted; a real
+    // click there after the view scrolled the highlight out of sight; an Enter
+    // at once, before the pop-up caught up; a pointer move at once, then a
+    // real Enter; a click after it caught up, before it painted again; an
+    // Enter after a clear; a real Escape, then a real Enter.
+    enum Pick { Enter, Click, ScrolledClick, EnterAtOnce, MoveAtOnce, ClickUnpainted, Cleared, Escape };
     const struct {
         const char* name;
         int entries, first, line, added, dropped;
@@ -99,36 +116,61 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
     } cases[] = {
         {"Enter after entries came above and went below", 40, 0, 2, 5, 3, Enter, true},
         {"a click after entries came above", 40, 0, 4, 7, 0, Click, true},
+        {"a click after the view scrolled the highlight out of sight and entries came above", 40, 0, 2, 3, 0,
+         ScrolledClick, true},
         {"Enter before the pop-up caught up", 40, 0, 1, 30, 2, EnterAtOnce, true},
+        {"Enter after the pointer moved before the pop-up caught up", 40, 0, 3, 6, 0, MoveAtOnce, true},
         {"a click after the view moved up, before the pop-up painted", 20, 5, 10, 0, 3, ClickUnpainted, true},
         {"Enter on an entry that went", 10, 0, 8, 2, 2, Enter, false},
         {"a click on an entry that went, before the pop-up painted again", 10, 0, 9, 0, 1, ClickUnpainted, false},
         {"a clear closes the pop-up, which picks no new entry in the old one's place", 20, 0, 3, 0, 0, Cleared, false},
+        {"Escape closes the pop-up, and an Enter after it picks nothing", 20, 0, 3, 2, 0, Escape, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ShownPage shown(c.entries);
         shown.open();
         shown.list->ScrollToRow(static_cast<size_t>(c.first));
-        const std::string entry = highlight(shown, c.line);
+        const std::string highlighted = highlight(shown, c.line);
         const wxPoint pointer = wxGetMousePosition();
+        // The entry under the pointer.
+        std::string entry = highlighted;
+        size_t top = shown.list->GetVisibleRowsBegin();
+        if (c.pick == ScrolledClick) {
+            // As the scroll bar moves it: the simulator has no wheel.
+            wxScrollWinEvent page_down(wxEVT_SCROLLWIN_PAGEDOWN, 0, wxVERTICAL);
+            shown.list->ProcessWindowEvent(page_down);
+            shown.repaint();
+            top = shown.list->GetVisibleRowsBegin();
+            ASSERT_FALSE(shown.list->IsRowVisible(static_cast<size_t>(shown.list->GetSelection())));
+            entry = utf8(shown.tags->GetString(static_cast<unsigned int>(top) + c.line));
+        }
         shown.add(c.added);
         for (int i = 0; i < c.dropped; ++i)
             shown.tags->remove_last();
+        if (c.pick == MoveAtOnce)
+            shown.mouse_event(wxEVT_MOTION, pointer);
         const auto caught_up = [&] { return shown.list->GetItemCount() == shown.tags->GetCount(); };
-        if (c.pick == Enter || c.pick == Click) {
+        if (c.pick == Enter || c.pick == Click || c.pick == ScrolledClick || c.pick == MoveAtOnce) {
             ASSERT_TRUE(pump_until(caught_up));
+            shown.repaint();
             // The highlight stayed on its entry, or went with it.
             const int row = shown.list->GetSelection();
             EXPECT_EQ(row < 0 ? "" : utf8(shown.tags->GetString(static_cast<unsigned int>(row))),
-                      c.picked ? entry : "");
-            c.pick == Enter ? shown.sim.Char(WXK_RETURN) : shown.sim.MouseClick();
+                      c.picked ? highlighted : "");
+            // Every line stayed on its entry.
+            if (c.pick == ScrolledClick) {
+                EXPECT_EQ(shown.list->GetVisibleRowsBegin(), top + static_cast<size_t>(c.added));
+            }
+            c.pick == Enter || c.pick == MoveAtOnce ? shown.sim.Char(WXK_RETURN) : shown.sim.MouseClick();
         } else if (c.pick == ClickUnpainted) {
             wxTheApp->ProcessPendingEvents();  // no paint in between
             ASSERT_TRUE(caught_up());
-            wxMouseEvent up(wxEVT_LEFT_UP);
-            up.SetPosition(shown.list->ScreenToClient(pointer));
-            shown.list->ProcessWindowEvent(up);
+            shown.mouse_event(wxEVT_LEFT_UP, pointer);
+        } else if (c.pick == Escape) {
+            shown.sim.Char(WXK_ESCAPE);
+            ASSERT_TRUE(pump_until([&] { return !shown.tags->IsPopupShown(); }));
+            shown.key(WXK_RETURN);
         } else {
             if (c.pick == Cleared) {
                 shown.page->Flash_Taglist();
@@ -142,6 +184,7 @@ TEST(TagChoice, ThePopUpPicksTheEntryItShowsWhileEntriesComeAndGo)
         ASSERT_TRUE(pump_until([&] { return !shown.tags->IsPopupShown(); }));
         EXPECT_EQ(shown.choices, c.picked ? 1 : 0);
         EXPECT_EQ(shown.selected(), c.picked ? entry : "");
+        EXPECT_EQ(utf8(shown.tags->GetStringSelection()), c.picked ? entry : "");
     }
 }
 

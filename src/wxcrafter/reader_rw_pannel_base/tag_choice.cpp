@@ -19,8 +19,8 @@ const int kVisibleLines = 15;
 // has gone since stays blank. Entries that come while it is open are added
 // above in one catch-up once the feed yields, and the view moves down with
 // them, so that every line stays on its own entry and the highlight with
-// it. A click picks through what was painted, which is what the operator
-// saw.
+// it, in sight or scrolled out of it. A click picks through what was
+// painted, which is what the operator saw.
 class tag_choice_popup : public wxVListBox, public wxComboPopup {
 public:
     explicit tag_choice_popup(tag_choice& owner_in) : owner(owner_in) {}
@@ -114,9 +114,11 @@ private:
         const bool keep = entry_in_row(row) != wxNOT_FOUND;
         view_end = owner.inserted();
         SetItemCount(owner.GetCount());
+        // Setting the selection scrolls it into view, so the view is set
+        // after it: a highlight scrolled out of sight stays out of sight.
+        wxVListBox::SetSelection(keep ? row + static_cast<int>(added) : wxNOT_FOUND);
         if (owner.GetCount() > 0)
             ScrollToRow(std::min<size_t>(first, owner.GetCount() - 1));
-        wxVListBox::SetSelection(keep ? row + static_cast<int>(added) : wxNOT_FOUND);
     }
 
     // The list index of the entry painted at `y`, wxNOT_FOUND for none.
@@ -149,6 +151,8 @@ private:
     {
         if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER)
             pick_at(entry_in_row(wxVListBox::GetSelection()));
+        else if (event.GetKeyCode() == WXK_ESCAPE)
+            pick_at(wxNOT_FOUND);
         else
             event.Skip();
     }

@@ -5,8 +5,9 @@
 // same however many there are, with the pop-up open or closed. Picking an
 // entry, with the mouse or the Enter key, or moving through the entries of
 // the closed control with the arrow keys, Home, End or the mouse wheel,
-// raises wxEVT_CHOICE with the entry's index, as a choice does. The pop-up
-// is as wide as the widest entry, up to the width of the screen.
+// raises wxEVT_CHOICE with the entry's index, as a choice does; Escape
+// closes the pop-up and picks nothing. The pop-up is as wide as the widest
+// entry, up to the width of the screen.
 // GUI thread only.
 #pragma once
 
