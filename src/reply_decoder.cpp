@@ -247,6 +247,7 @@ Outcome antenna_switch(const Reply& r)
             out.post_tag_list = true;
             return with_line(with_action(out, Action::switchant_end), "结束多天线轮询盘存", false);
         case ANT_MISS:
+            out.post_tag_list = true;
             return with_line(with_action(out, Action::switchant_end), kAntennaMissing);
         case NO_TAG:
             return with_line(out, kNoTag);

@@ -119,7 +119,7 @@ TEST_F(RealtimeInventory, AnyInventoryTheReaderEndsLetsTheNextCommandOut)
         {custom, nullptr, 0x8A, {0x22}, "天线未连接!", gpio, 0x60, true},
         {custom, nullptr, 0x8A, report(1), nullptr, upgrade, 0x4C},
         {switchant, nullptr, 0x87, {0x13}, "结束多天线轮询盘存", gpio, 0x60},
-        {switchant, nullptr, 0x87, {0x22}, "天线未连接!", gpio, 0x60},
+        {switchant, nullptr, 0x87, {0x22}, "天线未连接!", gpio, 0x60, true},
         {switchant, nullptr, 0x87, {0x11}, "读写器不支持此命令！", gpio, 0x60},
     };
     const wxString refused = u("请先关闭盘存，再操作！");
